@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class Forms;
+
+// A window of the program with the life the windows are described with: it is loaded (its load step
+// runs once), shown, activated each time it becomes the program's active window, hidden, and
+// unloaded (a query step that may keep it, then its unload step; then it is gone).
+// Forms drives all of this; a window never deletes itself.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    enum UnloadMode {
+        FromControlMenu, // the teacher closed it from the title bar
+        FromCode         // another window or the program unloaded it
+    };
+
+    Form(Forms& forms, const QString& tag);
+    const QString& tag() const { return m_tag; }
+
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    // Returning false keeps the window loaded.
+    virtual bool Form_QueryUnload(UnloadMode mode) {
+        Q_UNUSED(mode);
+        return true;
+    }
+    virtual void Form_Unload() {}
+
+    // Window size given in twips (15 twips a pixel at 96 dpi, scaled with the screen).
+    void setSizeTwips(int width, int height);
+    static int twipsToPixels(int twips);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+    Forms& forms;
+
+private:
+    friend class Forms;
+    QString m_tag;
+    bool m_unloading = false;
+};

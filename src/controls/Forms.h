@@ -1,0 +1,50 @@
+#pragma once
+
+#include "controls/Form.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+// The program's windows by tag. Windows open each other through here ("vxMain", "vxEnd", ...), so a
+// window never needs to know another window's class.
+class Forms : public QObject {
+    Q_OBJECT
+public:
+    using Factory = std::function<Form*(Forms&)>;
+
+    void registerForm(const QString& tag, Factory factory);
+    bool isRegistered(const QString& tag) const;
+
+    // Creates the window and runs its load step, unless it is loaded already.
+    Form* load(const QString& tag);
+    // Loads when needed, shows and activates it.
+    Form* show(const QString& tag);
+    void hide(const QString& tag);
+    // Asks the window (query-unload) and, unless it refuses, unloads it. True when it is gone.
+    bool unload(const QString& tag, Form::UnloadMode mode = Form::FromCode);
+
+    bool isLoaded(const QString& tag) const;
+    Form* find(const QString& tag) const;
+    template <class T> T* get(const QString& tag) const { return qobject_cast<T*>(find(tag)); }
+
+    // The window that was last activated and is still shown, or an empty text.
+    QString activeTag() const;
+
+    // Called by a window when the window system makes it active (the teacher clicked it).
+    void windowActivated(Form* form);
+
+Q_SIGNALS:
+    // No window of the program is loaded any more: the program has nothing left to do.
+    void allUnloaded();
+
+private:
+    void activate(Form* form);
+
+    QHash<QString, Factory> m_factories;
+    QHash<QString, QPointer<Form>> m_loaded;
+    QPointer<Form> m_active;
+};

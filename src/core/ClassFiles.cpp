@@ -1,0 +1,411 @@
+#include "core/ClassFiles.h"
+
+#include "core/ListText.h"
+#include "core/VOXA1.h"
+#include "platform/Cp932.h"
+#include "platform/DosPath.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <bit>
+
+using namespace Qt::StringLiterals;
+
+namespace ClassFiles {
+
+namespace {
+
+const QString kCrLf = u"\r\n"_s;
+
+QString notFound(const QString& dosPath, const QString& after) {
+    return u"ファイルが見つかりません。"_s + kCrLf + dosPath + kCrLf + after;
+}
+QString damaged(const QString& dosPath, const QString& after) {
+    return u"ファイルが壊れているか、途中で切れています。"_s + kCrLf + dosPath + kCrLf + after;
+}
+QString writeFailed(const QString& dosPath) {
+    return u"ファイルに書き込めませんでした。"_s + kCrLf + dosPath + kCrLf +
+           u"ディスクの空きや書き込み禁止を確かめてください。ファイルは前のままです。"_s;
+}
+const QString kNotLoaded = u"学級のデータは読み込んでいません。"_s;
+
+enum class ReadStatus { Ok, Missing, Failed };
+
+ReadStatus readWhole(const QString& dosPath, QByteArray* out) {
+    const QString native = DosPath::toNative(dosPath);
+    if (native.isEmpty() || !QFileInfo(native).isFile())
+        return ReadStatus::Missing;
+    QFile f(native);
+    if (!f.open(QIODevice::ReadOnly))
+        return ReadStatus::Failed;
+    *out = f.readAll();
+    return f.error() == QFileDevice::NoError ? ReadStatus::Ok : ReadStatus::Failed;
+}
+
+QString readError(ReadStatus s, const QString& dosPath) {
+    return s == ReadStatus::Missing ? notFound(dosPath, kNotLoaded) : damaged(dosPath, kNotLoaded);
+}
+
+bool writeWhole(const QString& dosPath, const QByteArray& data) {
+    const QString native = DosPath::toNative(dosPath);
+    if (native.isEmpty())
+        return false;
+    QSaveFile f(native);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    if (f.write(data) != data.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+// Little-endian fields of a record.
+void putI16(QByteArray& b, qsizetype at, qint16 v) {
+    qToLittleEndian(v, b.data() + at);
+}
+void putU16(QByteArray& b, qsizetype at, quint16 v) {
+    qToLittleEndian(v, b.data() + at);
+}
+void putF64(QByteArray& b, qsizetype at, double v) {
+    qToLittleEndian(std::bit_cast<quint64>(v), b.data() + at);
+}
+void putBytes(QByteArray& b, qsizetype at, const QByteArray& v) {
+    std::copy(v.begin(), v.end(), b.begin() + at);
+}
+qint16 getI16(const QByteArray& b, qsizetype at) {
+    return qFromLittleEndian<qint16>(b.constData() + at);
+}
+quint16 getU16(const QByteArray& b, qsizetype at) {
+    return qFromLittleEndian<quint16>(b.constData() + at);
+}
+double getF64(const QByteArray& b, qsizetype at) {
+    return std::bit_cast<double>(qFromLittleEndian<quint64>(b.constData() + at));
+}
+QString getText(const QByteArray& b, qsizetype at, int n) {
+    return Cp932::decode(b.mid(at, n));
+}
+
+// Visits the fields of a record after Sex in their file order, with their offsets relative to
+// the end of Sex, so that writing and reading cannot disagree.
+template <typename Rec, typename Fns> void eachField(Rec& p, Fns&& f) {
+    qsizetype at = 0;
+    auto text = [&](auto& field, int n) {
+        f.text(field, at, n);
+        at += n;
+    };
+    text(p.PName, 20);
+    text(p.Extra1, 60);
+    text(p.Extra2, 10);
+    text(p.Extra3, 10);
+    text(p.Extra4, 20);
+    text(p.Extra5, 60);
+    text(p.Extra6, 20);
+    for (int j = 1; j <= 5; ++j)
+        for (int i = 1; i <= 2; ++i)
+            text(p.Extra7(i, j), 10);
+    // Term fastest, then subject.
+    for (int k = 1; k <= 4; ++k)
+        for (int t = 1; t <= 4; ++t, at += 2)
+            f.i16(p.SubjScore(t, k), at);
+    for (int k = 1; k <= 4; ++k)
+        for (int t = 1; t <= 4; ++t, at += 8)
+            f.f64(p.SubjRate(t, k), at);
+    for (int k = 1; k <= 4; ++k)
+        for (int t = 1; t <= 4; ++t, at += 8)
+            f.f64(p.SubjDev(t, k), at);
+    for (int k = 1; k <= 4; ++k)
+        for (int t = 1; t <= 4; ++t)
+            text(p.SubjMark(t, k), 2);
+    for (int t = 1; t <= 3; ++t)
+        for (int k = 1; k <= 4; ++k, at += 100)
+            f.marks(p.SheetMarks(k, t), at);
+    for (int v = 1; v <= 4; ++v)
+        for (int k = 1; k <= 4; ++k)
+            for (int t = 1; t <= 4; ++t, at += 2)
+                f.i16(p.ViewScore(t, k, v), at);
+    for (int v = 1; v <= 4; ++v)
+        for (int k = 1; k <= 4; ++k)
+            for (int t = 1; t <= 4; ++t, at += 8)
+                f.f64(p.ViewRate(t, k, v), at);
+    for (int v = 1; v <= 4; ++v)
+        for (int k = 1; k <= 4; ++k)
+            for (int t = 1; t <= 4; ++t, at += 8)
+                f.f64(p.ViewDev(t, k, v), at);
+    for (int v = 1; v <= 4; ++v)
+        for (int k = 1; k <= 4; ++k)
+            for (int t = 1; t <= 4; ++t)
+                text(p.ViewMark(t, k, v), 2);
+    Q_ASSERT(at == 3100);
+}
+
+struct RecordWriter {
+    QByteArray& out;
+    qsizetype base;
+    template <int N> void text(const FixedText<N>& t, qsizetype at, int n) {
+        putBytes(out, base + at, Cp932::fixedBytes(t.str(), n));
+    }
+    void i16(qint16 v, qsizetype at) { putI16(out, base + at, v); }
+    void f64(double v, qsizetype at) { putF64(out, base + at, v); }
+    void marks(const ScoreBytes<100>& m, qsizetype at) { putBytes(out, base + at, m.bytes()); }
+};
+
+struct RecordReader {
+    const QByteArray& in;
+    qsizetype base;
+    template <int N> void text(FixedText<N>& t, qsizetype at, int n) { t = getText(in, base + at, n); }
+    void i16(qint16& v, qsizetype at) { v = getI16(in, base + at); }
+    void f64(double& v, qsizetype at) { v = getF64(in, base + at); }
+    void marks(ScoreBytes<100>& m, qsizetype at) { m.setBytes(in.mid(base + at, 100)); }
+};
+
+// Field bytes after Sex: 3100; with the 4-byte head, a record without Sex takes 3104 bytes.
+constexpr qsizetype kFieldsSize = 3100;
+
+} // namespace
+
+int recordNumber(const QString& recNo) {
+    int i = 0;
+    while (i < recNo.size() && recNo[i] == u' ')
+        ++i;
+    int n = 0;
+    bool any = false;
+    while (i < recNo.size() && recNo[i] >= u'0' && recNo[i] <= u'9' && n < 100000) {
+        n = n * 10 + (recNo[i].unicode() - u'0');
+        any = true;
+        ++i;
+    }
+    return any ? n : 0;
+}
+
+QByteArray recordBytes(const PupilRec& p) {
+    QByteArray out(kRecordSize, '\0');
+    putI16(out, 0, p.RecHead);
+    const QByteArray sex = Cp932::encode(p.Sex).left(2);
+    putU16(out, 2, static_cast<quint16>(sex.size()));
+    putBytes(out, 4, sex);
+    const qsizetype base = 4 + sex.size();
+    eachField(p, RecordWriter{out, base});
+    return out;
+}
+
+bool readRecord(const QByteArray& data, qsizetype offset, PupilRec& p) {
+    if (offset < 0 || data.size() < offset + 4)
+        return false;
+    const quint16 len = getU16(data, offset + 2);
+    if (len > 2 || data.size() < offset + 4 + len + kFieldsSize)
+        return false;
+    PupilRec r;
+    r.RecHead = getI16(data, offset);
+    r.Sex = Cp932::decode(data.mid(offset + 4, len));
+    const qsizetype base = offset + 4 + len;
+    eachField(r, RecordReader{data, base});
+    p = std::move(r);
+    return true;
+}
+
+QByteArray settingsBytes(const VOXA1& c) {
+    ListWriter w;
+    w.integer(c.SdtReserved);
+    w.text(Cp932::encode(c.SchoolName));
+    w.text(Cp932::encode(c.CityName));
+    w.text(Cp932::encode(c.TeacherName));
+    w.text(Cp932::encode(c.CopyFolder));
+    w.integer(c.CurTerm);
+    w.integer(c.ClassSize);
+    w.endLine();
+    for (int s = 1; s <= 5; ++s)
+        for (int v = 1; v <= 4; ++v) {
+            w.text(Cp932::encode(c.ViewName(s, v)));
+            w.endLine();
+        }
+    w.text(Cp932::encode(c.PassWord));
+    w.endLine();
+    for (int k = 1; k <= 4; ++k)
+        for (int t = 1; t <= 3; ++t) {
+            w.text(c.SheetSetup(k, t).bytes());
+            w.endLine();
+        }
+    for (int t = 1; t <= 4; ++t)
+        for (int k = 1; k <= 4; ++k) {
+            w.text(Cp932::encode(c.CalcMark(t, k)));
+            w.endLine();
+        }
+    for (int t = 1; t <= 4; ++t)
+        for (int k = 1; k <= 4; ++k)
+            for (int v = 1; v <= 4; ++v) {
+                w.text(Cp932::encode(c.ViewDoneMark(t, k, v)));
+                w.endLine();
+            }
+    for (int t = 1; t <= 4; ++t)
+        for (int k = 1; k <= 4; ++k) {
+            w.text(Cp932::encode(c.RateMark(t, k)));
+            w.endLine();
+        }
+    return w.data();
+}
+
+bool readSettingsBytes(const QByteArray& data, VOXA1& c) {
+    ListReader r(data);
+    bool ok = true;
+    auto int16 = [&](qint16& out) {
+        const auto v = r.nextInt16();
+        ok = ok && v.has_value();
+        if (v)
+            out = *v;
+    };
+    auto raw = [&]() -> QByteArray {
+        const auto v = r.next();
+        ok = ok && v.has_value();
+        return v.value_or(QByteArray());
+    };
+    auto text = [&]() { return Cp932::decode(raw()); };
+
+    int16(c.SdtReserved);
+    c.SchoolName = text();
+    c.CityName = text();
+    c.TeacherName = text();
+    c.CopyFolder = text();
+    int16(c.CurTerm);
+    int16(c.ClassSize);
+    for (int s = 1; s <= 5; ++s)
+        for (int v = 1; v <= 4; ++v)
+            c.ViewName(s, v) = text();
+    c.PassWord = text();
+    for (int k = 1; k <= 4; ++k)
+        for (int t = 1; t <= 3; ++t)
+            c.SheetSetup(k, t).setBytes(raw());
+    for (int t = 1; t <= 4; ++t)
+        for (int k = 1; k <= 4; ++k)
+            c.CalcMark(t, k) = text();
+    for (int t = 1; t <= 4; ++t)
+        for (int k = 1; k <= 4; ++k)
+            for (int v = 1; v <= 4; ++v)
+                c.ViewDoneMark(t, k, v) = text();
+    for (int t = 1; t <= 4; ++t)
+        for (int k = 1; k <= 4; ++k)
+            c.RateMark(t, k) = text();
+    // The roster has room for 42 pupils; any other size would make the pupil files unreadable.
+    return ok && c.ClassSize >= 0 && c.ClassSize <= 42;
+}
+
+QByteArray indexBytes(const VOXA1& c) {
+    QByteArray out(kIndexRecords * 4, '\0');
+    for (int i = 1; i <= kIndexRecords; ++i) {
+        const QByteArray t = Cp932::encode(c.RecNo(i)).left(2);
+        putU16(out, (i - 1) * 4, static_cast<quint16>(t.size()));
+        putBytes(out, (i - 1) * 4 + 2, t);
+    }
+    return out;
+}
+
+QString loadSettings(VOXA1& c) {
+    const QString path = c.ClassPath + u".sdt"_s;
+    QByteArray data;
+    const ReadStatus s = readWhole(path, &data);
+    if (s != ReadStatus::Ok)
+        return readError(s, path);
+    VOXA1 next = c;
+    if (!readSettingsBytes(data, next))
+        return damaged(path, kNotLoaded);
+    c = std::move(next);
+    return {};
+}
+
+QString saveSettings(VOXA1& c) {
+    if (c.NewClassFlag == 10) {
+        c.PassWord = u"0000000000"_s;
+        for (int k = 1; k <= 4; ++k)
+            for (int t = 1; t <= 3; ++t)
+                c.SheetSetup(k, t).clear();
+    }
+    const QString path = c.ClassPath + u".sdt"_s;
+    return writeWhole(path, settingsBytes(c)) ? QString() : writeFailed(path);
+}
+
+QString loadClass(VOXA1& c) {
+    VOXA1 next = c;
+    const QString sdtError = loadSettings(next);
+    if (!sdtError.isEmpty())
+        return sdtError;
+    if (next.ClassSize > 0) {
+        const QString eixPath = c.ClassPath + u".eix"_s;
+        QByteArray eix;
+        ReadStatus s = readWhole(eixPath, &eix);
+        if (s != ReadStatus::Ok)
+            return readError(s, eixPath);
+        if (eix.size() < next.ClassSize * 4)
+            return damaged(eixPath, kNotLoaded);
+        for (int i = 1; i <= next.ClassSize; ++i) {
+            const qsizetype at = (i - 1) * 4;
+            const quint16 len = getU16(eix, at);
+            if (len > 2)
+                return damaged(eixPath, kNotLoaded);
+            next.RecNo(i) = Cp932::decode(eix.mid(at + 2, len));
+            const int rec = recordNumber(next.RecNo(i));
+            if (rec < 1 || rec > kMaxRecordNumber)
+                return u"出席番号 %1 の記録番号が正しくありません。"_s.arg(i) + kCrLf + eixPath + kCrLf + kNotLoaded;
+        }
+
+        const QString datPath = c.ClassPath + u".dat"_s;
+        QByteArray dat;
+        s = readWhole(datPath, &dat);
+        if (s != ReadStatus::Ok)
+            return readError(s, datPath);
+        for (int i = 1; i <= next.ClassSize; ++i) {
+            const qsizetype offset = qsizetype(recordNumber(next.RecNo(i)) - 1) * kRecordSize;
+            if (!readRecord(dat, offset, next.Pupil(i)))
+                return damaged(datPath, kNotLoaded);
+        }
+    }
+    // Positions beyond the roster hold nothing of this or another class.
+    for (int i = next.ClassSize + 1; i <= 42; ++i)
+        next.Pupil(i) = PupilRec();
+    for (int i = next.ClassSize + 1; i <= kIndexRecords; ++i)
+        next.RecNo(i) = QString();
+    c = std::move(next);
+    return {};
+}
+
+QString saveIndex(const VOXA1& c) {
+    const QString path = c.ClassPath + u".eix"_s;
+    return writeWhole(path, indexBytes(c)) ? QString() : writeFailed(path);
+}
+
+QString savePupils(VOXA1& c) {
+    const QString path = c.ClassPath + u".dat"_s;
+    int last = 0;
+    for (int i = 1; i <= c.ClassSize; ++i) {
+        const int rec = recordNumber(c.RecNo(i));
+        if (rec < 1 || rec > kMaxRecordNumber)
+            return u"出席番号 %1 の記録番号が正しくないので、保存できません。"_s.arg(i) + kCrLf + path;
+        last = qMax(last, rec);
+    }
+    if (c.NewClassFlag == 10) {
+        for (int i = 1; i <= c.ClassSize; ++i)
+            for (int t = 1; t <= 3; ++t)
+                for (int k = 1; k <= 4; ++k)
+                    c.Pupil(i).SheetMarks(k, t).clear();
+    }
+
+    // Records of pupils who left stay in the file as they are; only the roster's records change.
+    QByteArray dat;
+    const ReadStatus s = readWhole(path, &dat);
+    if (s == ReadStatus::Failed)
+        return writeFailed(path);
+    if (dat.size() < qsizetype(last) * kRecordSize)
+        dat.append(qsizetype(last) * kRecordSize - dat.size(), '\0');
+    for (int i = 1; i <= c.ClassSize; ++i) {
+        const qsizetype offset = qsizetype(recordNumber(c.RecNo(i)) - 1) * kRecordSize;
+        const QByteArray rec = recordBytes(c.Pupil(i));
+        std::copy(rec.begin(), rec.end(), dat.begin() + offset);
+    }
+    if (!writeWhole(path, dat))
+        return writeFailed(path);
+    return saveIndex(c);
+}
+
+} // namespace ClassFiles

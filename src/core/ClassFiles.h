@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/PupilRec.h"
+
+#include <QByteArray>
+#include <QString>
+
+struct VOXA1;
+
+// The three files of a class, ClassPath & ".sdt" (settings, text), ".eix" (the roster index, 50
+// records of 4 bytes) and ".dat" (pupil records of 3106 bytes), byte for byte as every copy of the
+// grade book reads and writes them.
+//
+// Each operation returns an empty text when it succeeded, or the message for the teacher naming
+// the file. A load changes the class in memory only when every file read correctly; a save
+// replaces each file atomically, so a file is either as it was or as it is meant to be.
+namespace ClassFiles {
+
+constexpr int kRecordSize = 3106;
+constexpr int kIndexRecords = 50;
+constexpr int kSettingsLines = 130;
+
+QString loadSettings(VOXA1& c);
+QString saveSettings(VOXA1& c);
+QString loadClass(VOXA1& c);
+QString saveIndex(const VOXA1& c);
+QString savePupils(VOXA1& c);
+
+// The pieces, for the operations above and for tests that check the bytes.
+QByteArray settingsBytes(const VOXA1& c);
+// Reads settings bytes into c; returns false when they are short or malformed (c is then partly
+// filled: callers read into a copy).
+bool readSettingsBytes(const QByteArray& data, VOXA1& c);
+QByteArray indexBytes(const VOXA1& c);
+QByteArray recordBytes(const PupilRec& p);
+// Reads the record starting at the offset; false when the data is too short or the record is
+// malformed.
+bool readRecord(const QByteArray& data, qsizetype offset, PupilRec& p);
+
+// The record number held in a RecNo text, as the old program's Val() reads it: leading blanks
+// skipped, digits up to the first other character; 0 when there are none.
+int recordNumber(const QString& recNo);
+// The largest record number a RecNo entry can hold (two characters).
+constexpr int kMaxRecordNumber = 99;
+
+} // namespace ClassFiles

@@ -1,0 +1,54 @@
+#include "core/IniFile.h"
+
+#include "core/ListText.h"
+#include "platform/Cp932.h"
+#include "platform/Program.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace IniFile {
+
+QString defaultDataFolder() {
+    return u"C:\\voxadata"_s;
+}
+
+QString nativePath() {
+    return Program::folder() + u"voxa.ini"_s;
+}
+
+Settings read() {
+    Settings s{defaultDataFolder(), 0};
+    QFile f(nativePath());
+    if (!f.open(QIODevice::ReadOnly))
+        return s;
+    ListReader r(f.readAll());
+    const auto folder = r.next();
+    const auto hidden = r.nextInt16();
+    if (!folder || !hidden || folder->trimmed().isEmpty())
+        return s;
+    s.DataFolder = Cp932::decode(*folder);
+    s.PassHidden = *hidden;
+    return s;
+}
+
+QByteArray bytes(const Settings& s) {
+    ListWriter w;
+    w.text(Cp932::encode(s.DataFolder));
+    w.endLine();
+    w.integer(s.PassHidden);
+    w.endLine();
+    return w.data();
+}
+
+bool write(const Settings& s) {
+    QSaveFile f(nativePath());
+    const QByteArray data = bytes(s);
+    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
+        return false;
+    return f.commit();
+}
+
+} // namespace IniFile

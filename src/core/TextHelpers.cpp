@@ -1,0 +1,45 @@
+#include "core/TextHelpers.h"
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace TextHelpers {
+
+QString PadRight(const QString& text, int width) {
+    return text.size() >= width ? text : text + QString(width - text.size(), u' ');
+}
+
+QString RightJustify(const QString& text, int width) {
+    return text.size() >= width ? text : QString(width - text.size(), u' ') + text;
+}
+
+QString CutAfter(const QString& text, const QString& first, const QString& second) {
+    qsizetype at = text.indexOf(first);
+    if (at >= 0)
+        return text.left(at + first.size());
+    at = text.indexOf(second);
+    if (at >= 0)
+        return text.left(at + second.size());
+    return {};
+}
+
+void SwapText(QString& a, QString& b) {
+    std::swap(a, b);
+}
+void SwapInt(qint16& a, qint16& b) {
+    std::swap(a, b);
+}
+void SwapDouble(double& a, double& b) {
+    std::swap(a, b);
+}
+
+QString SchoolLine(const QString& cityName, const QString& schoolName) {
+    QString city = CutAfter(cityName, u"市"_s, u"区"_s);
+    if (city.isEmpty())
+        city = CutAfter(cityName, u"町"_s, u"町"_s);
+    const QString school = CutAfter(schoolName, u"小"_s, u"小"_s);
+    return city + u"立"_s + school + u"学校"_s;
+}
+
+} // namespace TextHelpers

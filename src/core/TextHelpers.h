@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// Small text helpers shared by the windows and the printed pages.
+namespace TextHelpers {
+
+// The text followed by spaces up to the width (unchanged when it is already as long).
+QString PadRight(const QString& text, int width);
+// The text with blanks in front up to the width (unchanged when it is already as long).
+QString RightJustify(const QString& text, int width);
+
+// The text up to and including the first occurrence of the first marker; failing that, up to and
+// including the first occurrence of the second marker; failing both, an empty text.
+QString CutAfter(const QString& text, const QString& first, const QString& second);
+
+void SwapText(QString& a, QString& b);
+void SwapInt(qint16& a, qint16& b);
+void SwapDouble(double& a, double& b);
+
+// The school line of printed pages: "横浜市" + "立" + "みなと小" + "学校". The city part runs up to
+// and including the first "市", else the first "区", else the first "町" (empty when none occurs);
+// the school part up to and including the first "小" (empty when there is none).
+QString SchoolLine(const QString& cityName, const QString& schoolName);
+
+} // namespace TextHelpers

@@ -1,0 +1,46 @@
+#include "core/VOXA1.h"
+
+#include "core/ClassFiles.h"
+#include "platform/MsgBox.h"
+
+namespace {
+qint16 digitAt(const QString& s, int i) {
+    return (i < s.size() && s[i] >= u'0' && s[i] <= u'9') ? static_cast<qint16>(s[i].unicode() - u'0') : 0;
+}
+
+bool told(const QString& error) {
+    if (error.isEmpty())
+        return true;
+    MsgBox::notice(error, MsgBox::Warning);
+    return false;
+}
+} // namespace
+
+void VOXA1::SplitClassName() {
+    Grade = digitAt(ClassName, 0);
+    ClassNo = digitAt(ClassName, 2);
+}
+
+bool VOXA1::LoadSettings() {
+    return told(ClassFiles::loadSettings(*this));
+}
+
+bool VOXA1::SaveSettings() {
+    return told(ClassFiles::saveSettings(*this));
+}
+
+bool VOXA1::LoadClass() {
+    return told(ClassFiles::loadClass(*this));
+}
+
+bool VOXA1::SaveIndex() {
+    return told(ClassFiles::saveIndex(*this));
+}
+
+bool VOXA1::SavePupils() {
+    return told(ClassFiles::savePupils(*this));
+}
+
+bool VOXA1::SaveClass() {
+    return SavePupils() && SaveSettings();
+}

@@ -1,0 +1,50 @@
+#include "platform/Cp932.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace Cp932 {
+
+namespace {
+constexpr const char* kCodec = "windows-31j";
+}
+
+// Opening a converter costs far more than converting a name, so each thread keeps one of each.
+QByteArray encode(const QString& text) {
+    thread_local QStringEncoder enc(kCodec);
+    enc.resetState();
+    return enc.encode(text);
+}
+
+QString decode(const QByteArray& bytes) {
+    thread_local QStringDecoder dec(kCodec);
+    dec.resetState();
+    return dec.decode(bytes);
+}
+
+bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+QByteArray fixedBytes(const QString& text, int n) {
+    QByteArray bytes = encode(text);
+    if (bytes.size() > n) {
+        int cut = 0;
+        while (cut < n) {
+            const int step = isLeadByte(static_cast<unsigned char>(bytes[cut])) ? 2 : 1;
+            if (cut + step > n)
+                break;
+            cut += step;
+        }
+        bytes.truncate(cut);
+    }
+    if (bytes.size() < n)
+        bytes.append(n - bytes.size(), ' ');
+    return bytes;
+}
+
+int cellWidth(const QString& text) {
+    return static_cast<int>(encode(text).size());
+}
+
+} // namespace Cp932

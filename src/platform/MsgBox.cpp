@@ -1,0 +1,116 @@
+#include "platform/MsgBox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QQueue>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+struct State {
+    bool testing = false;
+    QQueue<MsgBox::Answer> answers;
+    QList<MsgBox::Shown> shown;
+    int unanswered = 0;
+};
+State& state() {
+    static State s;
+    return s;
+}
+} // namespace
+
+const QString& MsgBox::defaultTitle() {
+    static const QString t = u"Voxa2003 For WinXp"_s;
+    return t;
+}
+
+MsgBox::Answer MsgBox::show(const QString& text, Buttons buttons, Icon icon, const QString& title,
+                            Answer defaultAnswer) {
+    State& s = state();
+    if (s.testing) {
+        s.shown.append({text, title, buttons, icon, defaultAnswer});
+        if (!s.answers.isEmpty())
+            return s.answers.dequeue();
+        ++s.unanswered;
+        return buttons == OkOnly ? Ok : Cancel;
+    }
+
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(title);
+    QString shownText = text;
+    shownText.replace(u"\r\n"_s, u"\n"_s);
+    box.setText(shownText);
+    switch (icon) {
+    case NoIcon:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    QList<std::pair<QPushButton*, Answer>> made;
+    auto add = [&](Answer a, const QString& caption, QMessageBox::ButtonRole role) {
+        QPushButton* b = box.addButton(caption, role);
+        made.append({b, a});
+        if (a == defaultAnswer)
+            box.setDefaultButton(b);
+        if (a == Cancel || (a == No && buttons == YesNo))
+            box.setEscapeButton(b);
+    };
+    switch (buttons) {
+    case OkOnly:
+        add(Ok, u"OK"_s, QMessageBox::AcceptRole);
+        break;
+    case OkCancel:
+        add(Ok, u"OK"_s, QMessageBox::AcceptRole);
+        add(Cancel, u"キャンセル"_s, QMessageBox::RejectRole);
+        break;
+    case YesNoCancel:
+        add(Yes, u"はい(&Y)"_s, QMessageBox::YesRole);
+        add(No, u"いいえ(&N)"_s, QMessageBox::NoRole);
+        add(Cancel, u"キャンセル"_s, QMessageBox::RejectRole);
+        break;
+    case YesNo:
+        add(Yes, u"はい(&Y)"_s, QMessageBox::YesRole);
+        add(No, u"いいえ(&N)"_s, QMessageBox::NoRole);
+        break;
+    }
+    box.exec();
+    for (const auto& [b, a] : made) {
+        if (box.clickedButton() == b)
+            return a;
+    }
+    return buttons == OkOnly ? Ok : (buttons == YesNo ? No : Cancel);
+}
+
+void MsgBox::setTesting(bool on) {
+    state().testing = on;
+}
+void MsgBox::queueAnswer(Answer a) {
+    state().answers.enqueue(a);
+}
+const QList<MsgBox::Shown>& MsgBox::shown() {
+    return state().shown;
+}
+int MsgBox::unanswered() {
+    return state().unanswered;
+}
+int MsgBox::pendingAnswers() {
+    return static_cast<int>(state().answers.size());
+}
+void MsgBox::reset() {
+    State& s = state();
+    s.answers.clear();
+    s.shown.clear();
+    s.unanswered = 0;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Every notice and question of the program goes through here, so tests can answer them in order
+// and see what the teacher would have seen.
+class MsgBox {
+public:
+    enum Buttons { OkOnly, OkCancel, YesNoCancel, YesNo };
+    enum Icon { NoIcon, Information, Question, Warning, Critical };
+    enum Answer { Ok, Cancel, Yes, No };
+
+    struct Shown {
+        QString text;
+        QString title;
+        Buttons buttons;
+        Icon icon;
+        Answer defaultAnswer;
+    };
+
+    static const QString& defaultTitle();
+
+    // Shows a box and returns the button pressed. A line break written as CR LF in the text is
+    // shown as a line break.
+    static Answer show(const QString& text, Buttons buttons = OkOnly, Icon icon = Information,
+                       const QString& title = defaultTitle(), Answer defaultAnswer = Ok);
+
+    // A notice with an OK button.
+    static void notice(const QString& text, Icon icon = Information, const QString& title = defaultTitle()) {
+        show(text, OkOnly, icon, title, Ok);
+    }
+
+    // Test double: while on, no box appears; answers come from the queue in order, every box is
+    // recorded, and a box that finds the queue empty is counted as unanswered (and gets Cancel,
+    // or OK when it has no other button).
+    static void setTesting(bool on);
+    static void queueAnswer(Answer a);
+    static const QList<Shown>& shown();
+    static int unanswered();
+    static int pendingAnswers();
+    static void reset();
+};

@@ -1,0 +1,95 @@
+#include "platform/PainterBackend.h"
+
+#include "platform/DosPath.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinter>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// A4 portrait with narrow margins: 90 half-width columns fit across.
+QPageLayout pageLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(6, 10, 6, 10),
+                       QPageLayout::Millimeter);
+}
+} // namespace
+
+PainterBackend::PainterBackend() : m_device(&PrintBackend::sharedPrinter()) {}
+
+PainterBackend::PainterBackend(const QString& pdfPath)
+    : m_pdf(std::make_unique<QPdfWriter>(pdfPath)), m_pdfPath(pdfPath), m_device(m_pdf.get()) {
+    m_pdf->setResolution(1200);
+    m_pdf->setCreator(u"VOXA2003"_s);
+}
+
+PainterBackend::~PainterBackend() {
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+QFont PainterBackend::pageFont() {
+    QFont::insertSubstitution(u"ＭＳ ゴシック"_s, u"IPAGothic"_s);
+    QFont f(u"ＭＳ ゴシック"_s);
+    f.setPointSizeF(12);
+    f.setBold(false);
+    f.setItalic(false);
+    f.setUnderline(false);
+    f.setStrikeOut(false);
+    f.setStyleHint(QFont::Monospace);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    f.setKerning(false);
+    return f;
+}
+
+bool PainterBackend::begin() {
+    m_device->setPageLayout(pageLayout());
+    if (!m_painter.begin(m_device)) {
+        m_error = m_pdf ? u"PDFファイルを作れませんでした。\r\n%1"_s.arg(m_pdfPath)
+                        : u"プリンターに印刷を始められませんでした。"_s;
+        return false;
+    }
+    m_painter.setFont(pageFont());
+    m_painter.setPen(QPen(Qt::black, m_device->logicalDpiX() / 100.0));
+    // One cell is 120 x 240 twips: 1/12 inch wide and 1/6 inch high.
+    m_colPx = m_device->logicalDpiX() / 12.0;
+    m_rowPx = m_device->logicalDpiY() / 6.0;
+    return true;
+}
+
+void PainterBackend::text(double col, double row, const QString& text) {
+    const QFontMetricsF fm(m_painter.font(), m_device);
+    // Text sits on the line's baseline, centred in the row's height.
+    const double top = row * m_rowPx + (m_rowPx - fm.height()) / 2;
+    m_painter.drawText(QPointF(col * m_colPx, top + fm.ascent()), text);
+}
+
+void PainterBackend::line(double col1, double row1, double col2, double row2) {
+    m_painter.drawLine(QPointF(col1 * m_colPx, row1 * m_rowPx), QPointF(col2 * m_colPx, row2 * m_rowPx));
+}
+
+void PainterBackend::newPage() {
+    if (m_pdf)
+        m_pdf->newPage();
+    else
+        static_cast<QPrinter*>(m_device)->newPage();
+}
+
+bool PainterBackend::end() {
+    if (!m_painter.end()) {
+        m_error = m_pdf ? u"PDFファイルを書き終えられませんでした。\r\n%1"_s.arg(m_pdfPath)
+                        : u"印刷データをプリンタに送れませんでした。"_s;
+        return false;
+    }
+    return true;
+}
+
+QString PainterBackend::doneMessage() const {
+    if (m_pdf)
+        return u"このパソコンにはプリンターがないので、印刷データをPDFファイルに保存しました。\r\n%1"_s.arg(
+            QDir::toNativeSeparators(m_pdfPath));
+    return u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s;
+}

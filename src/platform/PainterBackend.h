@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/PrintBackend.h"
+
+#include <QFont>
+#include <QPainter>
+
+#include <memory>
+
+class QPagedPaintDevice;
+class QPdfWriter;
+
+// Draws the character-cell page on a real device: the system printer or a PDF file.
+class PainterBackend : public PrintBackend {
+public:
+    // Prints on the shared printer.
+    PainterBackend();
+    // Writes a PDF file at the given host path.
+    explicit PainterBackend(const QString& pdfPath);
+    ~PainterBackend() override;
+
+    bool begin() override;
+    void text(double col, double row, const QString& text) override;
+    void line(double col1, double row1, double col2, double row2) override;
+    void newPage() override;
+    bool end() override;
+    QString doneMessage() const override;
+    QString errorText() const override { return m_error; }
+
+    // The font of every printed page, "ＭＳ ゴシック" 12 point (IPAGothic where it is missing).
+    static QFont pageFont();
+
+private:
+    std::unique_ptr<QPdfWriter> m_pdf;
+    QString m_pdfPath;
+    QPagedPaintDevice* m_device = nullptr;
+    QPainter m_painter;
+    double m_colPx = 0;
+    double m_rowPx = 0;
+    QString m_error;
+};

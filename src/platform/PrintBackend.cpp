@@ -1,0 +1,54 @@
+#include "platform/PrintBackend.h"
+
+#include "platform/PainterBackend.h"
+#include "platform/RecordingBackend.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+bool& testingFlag() {
+    static bool t = false;
+    return t;
+}
+} // namespace
+
+std::unique_ptr<PrintBackend> PrintBackend::create() {
+    if (testingFlag()) {
+        auto& docs = RecordingBackend::documents();
+        docs.append(RecordingBackend::Document());
+        return std::make_unique<RecordingBackend>(&docs.last());
+    }
+    if (systemHasPrinter())
+        return std::make_unique<PainterBackend>();
+    return std::make_unique<PainterBackend>(nextPdfPath());
+}
+
+QPrinter& PrintBackend::sharedPrinter() {
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+bool PrintBackend::systemHasPrinter() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+QString PrintBackend::nextPdfPath() {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dir.isEmpty() || !QDir(dir).exists())
+        dir = QDir::homePath();
+    return dir + u"/voxa_"_s + QDateTime::currentDateTime().toString(u"yyyyMMdd_hhmmss_zzz"_s) + u".pdf"_s;
+}
+
+void PrintBackend::setTesting(bool on) {
+    testingFlag() = on;
+}
+
+bool PrintBackend::testing() {
+    return testingFlag();
+}

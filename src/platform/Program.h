@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// The running program as the host sees it: its folder, whether another copy runs, and its end.
+class Program {
+public:
+    // The folder of the executable, in the host's form, ending with "/".
+    static QString folder();
+
+    // Takes the single-copy lock; true when another copy of the grade book holds it already.
+    static bool anotherCopyRunning();
+
+    // Ends the program at once: every window closes and nothing else is written. Code after the
+    // call must not touch the class; callers return straight away.
+    static void end();
+    static bool hasEnded();
+
+    // Test doubles: a temporary program folder, a pretend other copy, and an end that is only
+    // recorded (no window closes, the test goes on).
+    static void setTesting(bool on);
+    static void setFolderForTest(const QString& nativeFolder);
+    static void setOtherCopyForTest(bool running);
+    static void reset();
+};

@@ -1,0 +1,62 @@
+#include "TestSupport.h"
+
+#include "platform/Clock.h"
+#include "platform/Cp932.h"
+#include "platform/Dialogs.h"
+#include "platform/HelpViewer.h"
+#include "platform/MsgBox.h"
+#include "platform/PrintBackend.h"
+#include "platform/Program.h"
+#include "platform/RecordingBackend.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace TestSupport {
+
+void useTestDoubles() {
+    MsgBox::setTesting(true);
+    MsgBox::reset();
+    Dialogs::setTesting(true);
+    Dialogs::reset();
+    HelpViewer::setTesting(true);
+    HelpViewer::reset();
+    Program::setTesting(true);
+    Program::reset();
+    Clock::setTesting(true);
+    Clock::reset();
+    PrintBackend::setTesting(true);
+    RecordingBackend::documents().clear();
+}
+
+TempHome::TempHome() : m_oldHome(qgetenv("HOME")) {
+    qputenv("HOME", m_dir.path().toLocal8Bit());
+    Program::setFolderForTest(m_dir.path());
+}
+
+TempHome::~TempHome() {
+    qputenv("HOME", m_oldHome);
+}
+
+QByteArray readFile(const QString& nativePath) {
+    QFile f(nativePath);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+void writeFile(const QString& nativePath, const QByteArray& data) {
+    QFile f(nativePath);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(data), data.size());
+}
+
+QByteArray sjis(const QString& text) {
+    return Cp932::encode(text);
+}
+
+QString dataDir() {
+    return qEnvironmentVariable("VOXA_TEST_DATA");
+}
+
+} // namespace TestSupport

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+struct VOXA1;
+
+// Shared pieces of the tests: the platform's test doubles switched on, a temporary home folder
+// standing for drive C:, and byte helpers.
+namespace TestSupport {
+
+// Switches every platform seam to its test double and clears what they recorded.
+void useTestDoubles();
+
+// A temporary folder that is the home folder ("C:\") and the program folder while it lives.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+    QString path() const { return m_dir.path(); }
+    // The host path of a file in the home folder.
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldHome;
+};
+
+QByteArray readFile(const QString& nativePath);
+void writeFile(const QString& nativePath, const QByteArray& data);
+// Code page 932 bytes of a text.
+QByteArray sjis(const QString& text);
+// The folder of the sample classes.
+QString dataDir();
+
+} // namespace TestSupport
