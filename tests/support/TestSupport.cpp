@@ -14,7 +14,25 @@
 
 namespace TestSupport {
 
+namespace {
+QtMessageHandler previousHandler = nullptr;
+
+// The offscreen platform of the tests cannot raise windows or size them to their hints; its
+// warnings about that say nothing about the program.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& msg) {
+    if (type == QtWarningMsg && msg.startsWith(QLatin1StringView("This plugin does not support")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, msg);
+}
+} // namespace
+
 void useTestDoubles() {
+    static const bool installed = [] {
+        previousHandler = qInstallMessageHandler(quietHandler);
+        return true;
+    }();
+    Q_UNUSED(installed);
     MsgBox::setTesting(true);
     MsgBox::reset();
     Dialogs::setTesting(true);
@@ -35,7 +53,10 @@ TempHome::TempHome() : m_oldHome(qgetenv("HOME")) {
 }
 
 TempHome::~TempHome() {
-    qputenv("HOME", m_oldHome);
+    // Only the home folder that is still in force is put back, so that replacing one TempHome by
+    // the next leaves the new one in place.
+    if (qgetenv("HOME") == m_dir.path().toLocal8Bit())
+        qputenv("HOME", m_oldHome);
 }
 
 QByteArray readFile(const QString& nativePath) {

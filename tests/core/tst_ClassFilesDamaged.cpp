@@ -1,0 +1,160 @@
+// Damaged class files: the teacher is told which file, and the class in memory stays exactly as it was.
+
+#include "TestSupport.h"
+#include "core/ClassFiles.h"
+#include "core/VOXA1.h"
+#include "platform/MsgBox.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_ClassFilesDamaged : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { init(); }
+    void init();
+    void loadClass_damagedFile_tellsAndKeepsMemory_data();
+    void loadClass_damagedFile_tellsAndKeepsMemory();
+    void loadClass_classSizeZero_readsNoPupilFiles();
+    void loadClass_clearsPositionsBeyondTheRoster();
+    void saveSettings_unwritableFolder_reportsAndKeepsOldFile();
+
+private:
+    // A saved class of three pupils, and a second class in memory that must survive a failed load.
+    void writeClass();
+    std::unique_ptr<TestSupport::TempHome> home;
+};
+
+void tst_ClassFilesDamaged::init() {
+    TestSupport::useTestDoubles();
+    home = std::make_unique<TestSupport::TempHome>();
+    writeClass();
+}
+
+void tst_ClassFilesDamaged::writeClass() {
+    VOXA1 c;
+    c.ClassPath = u"C:\\4-2"_s;
+    c.ClassSize = 3;
+    c.CurTerm = 1;
+    for (int i = 1; i <= 3; ++i) {
+        c.RecNo(i) = QString::number(i);
+        c.Pupil(i).PName = u"生徒%1"_s.arg(i);
+        c.Pupil(i).Sex = u"1"_s;
+    }
+    QVERIFY(c.SaveClass());
+}
+
+void tst_ClassFilesDamaged::loadClass_damagedFile_tellsAndKeepsMemory_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("content"); // empty: the file is removed
+    QTest::addColumn<QString>("told");
+
+    const QByteArray dat = TestSupport::readFile(home->file(u"4-2.dat"_s));
+    const QByteArray eix = TestSupport::readFile(home->file(u"4-2.eix"_s));
+    const QByteArray sdt = TestSupport::readFile(home->file(u"4-2.sdt"_s));
+
+    QTest::newRow("dat cut inside the last record") << u"4-2.dat"_s << dat.left(2 * 3106 + 1000) << u"壊れている"_s;
+    QTest::newRow("dat cut before the last record's tail") << u"4-2.dat"_s << dat.left(3 * 3106 - 3) << u"壊れている"_s;
+    QTest::newRow("dat missing") << u"4-2.dat"_s << QByteArray() << u"見つかりません"_s;
+    QTest::newRow("eix missing") << u"4-2.eix"_s << QByteArray() << u"見つかりません"_s;
+    QTest::newRow("eix shorter than the roster") << u"4-2.eix"_s << eix.left(10) << u"壊れている"_s;
+    QByteArray zero = eix;
+    zero.replace(4, 4, QByteArray("\x02\x00 0", 4));
+    QTest::newRow("record number \" 0\"") << u"4-2.eix"_s << zero << u"出席番号 2"_s;
+    QByteArray blank = eix;
+    blank.replace(8, 4, QByteArray(4, '\0'));
+    QTest::newRow("record number blank") << u"4-2.eix"_s << blank << u"出席番号 3"_s;
+    QByteArray longLen = eix;
+    longLen.replace(0, 2, QByteArray("\x07\x00", 2));
+    QTest::newRow("index text longer than 2") << u"4-2.eix"_s << longLen << u"壊れている"_s;
+    const QList<QByteArray> lines = sdt.split('\n');
+    QTest::newRow("sdt with 100 lines") << u"4-2.sdt"_s << lines.mid(0, 100).join('\n') + '\n' << u"壊れている"_s;
+    QTest::newRow("sdt missing") << u"4-2.sdt"_s << QByteArray() << u"見つかりません"_s;
+    QByteArray badInt = sdt;
+    badInt.replace(0, 1, "x");
+    QTest::newRow("sdt with a word for a number") << u"4-2.sdt"_s << badInt << u"壊れている"_s;
+    QByteArray bigClass = sdt;
+    bigClass.replace(bigClass.indexOf(",1,3\r\n"), 6, ",1,43\r\n");
+    QTest::newRow("sdt with 43 pupils") << u"4-2.sdt"_s << bigClass << u"壊れている"_s;
+    QByteArray open = sdt.left(sdt.lastIndexOf('"'));
+    QTest::newRow("sdt ending inside a quote") << u"4-2.sdt"_s << open << u"壊れている"_s;
+    QTest::newRow("sdt empty file") << u"4-2.sdt"_s << QByteArray(" ") << u"壊れている"_s;
+    QByteArray badSex = dat;
+    badSex.replace(3106 + 2, 2, QByteArray("\xff\x00", 2));
+    QTest::newRow("dat with a sex length of 255") << u"4-2.dat"_s << badSex << u"壊れている"_s;
+}
+
+void tst_ClassFilesDamaged::loadClass_damagedFile_tellsAndKeepsMemory() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, told);
+    if (content.isEmpty())
+        QVERIFY(QFile::remove(home->file(file)));
+    else
+        TestSupport::writeFile(home->file(file), content);
+
+    VOXA1 c;
+    c.ClassName = u"1年1組"_s;
+    c.ClassPath = u"C:\\4-2"_s;
+    c.ClassSize = 1;
+    c.RecNo(1) = u"1"_s;
+    c.Pupil(1).PName = u"前の学級の子"_s;
+    c.SchoolName = u"前の学校"_s;
+    const VOXA1 before = c;
+
+    MsgBox::queueAnswer(MsgBox::Ok);
+    QVERIFY(!c.LoadClass());
+    QCOMPARE(MsgBox::shown().size(), 1);
+    const QString text = MsgBox::shown()[0].text;
+    QVERIFY2(text.contains(told), qPrintable(text));
+    QVERIFY2(text.contains(u"C:\\4-2"_s), qPrintable(text));
+    QCOMPARE(c.SchoolName.str(), before.SchoolName.str());
+    QCOMPARE(c.ClassSize, before.ClassSize);
+    QVERIFY(c.Pupil(1) == before.Pupil(1));
+    QCOMPARE(c.RecNo(1), before.RecNo(1));
+}
+
+void tst_ClassFilesDamaged::loadClass_classSizeZero_readsNoPupilFiles() {
+    VOXA1 c;
+    c.ClassPath = u"C:\\4-2"_s;
+    QVERIFY(c.LoadSettings());
+    c.ClassSize = 0;
+    QVERIFY(c.SaveSettings());
+    QVERIFY(QFile::remove(home->file(u"4-2.dat"_s)));
+    QVERIFY(QFile::remove(home->file(u"4-2.eix"_s)));
+    VOXA1 back;
+    back.ClassPath = c.ClassPath;
+    QVERIFY(back.LoadClass());
+    QCOMPARE(MsgBox::shown().size(), 0);
+}
+
+void tst_ClassFilesDamaged::loadClass_clearsPositionsBeyondTheRoster() {
+    VOXA1 c;
+    c.ClassPath = u"C:\\4-2"_s;
+    for (int i = 1; i <= 10; ++i) {
+        c.RecNo(i) = QString::number(i);
+        c.Pupil(i).PName = u"別の学級"_s;
+    }
+    QVERIFY(c.LoadClass());
+    QCOMPARE(c.Pupil(3).PName.str().trimmed(), u"生徒3"_s);
+    QCOMPARE(c.Pupil(4).PName.str().trimmed(), QString());
+    QCOMPARE(c.RecNo(4), QString());
+    QCOMPARE(c.Pupil(4).Sex, u"0"_s);
+}
+
+void tst_ClassFilesDamaged::saveSettings_unwritableFolder_reportsAndKeepsOldFile() {
+    VOXA1 c;
+    c.ClassPath = u"C:\\no such folder\\4-2"_s;
+    MsgBox::queueAnswer(MsgBox::Ok);
+    QVERIFY(!c.SaveSettings());
+    QVERIFY(MsgBox::shown()[0].text.contains(u"書き込めません"_s));
+
+    c.ClassPath = u"Q:\\4-2"_s;
+    MsgBox::queueAnswer(MsgBox::Ok);
+    QVERIFY(!c.SavePupils());
+    QCOMPARE(MsgBox::shown().size(), 2);
+}
+
+QTEST_GUILESS_MAIN(tst_ClassFilesDamaged)
+#include "tst_ClassFilesDamaged.moc"

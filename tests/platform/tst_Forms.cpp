@@ -1,0 +1,109 @@
+#include "controls/Forms.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+// A window that writes down what happened to it.
+class Probe : public Form {
+public:
+    Probe(Forms& f, const QString& tag, QStringList& log) : Form(f, tag), m_log(log) {}
+    void Form_Load() override { m_log << tag() + u":load"_s; }
+    void Form_Activate() override { m_log << tag() + u":activate"_s; }
+    bool Form_QueryUnload(UnloadMode mode) override {
+        m_log << tag() + (mode == FromControlMenu ? u":query-titlebar"_s : u":query-code"_s);
+        return !refuse;
+    }
+    void Form_Unload() override { m_log << tag() + u":unload"_s; }
+    bool refuse = false;
+
+private:
+    QStringList& m_log;
+};
+} // namespace
+
+class tst_Forms : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void show_raisesActivationOncePerChange();
+    void windowSystemActivation_sameWindowTwice_raisesOnce();
+    void titleBarClose_isToldFromUnloadByCode();
+    void queryUnload_refusal_keepsWindowLoaded();
+    void lastUnload_announcesThatNothingIsLeft();
+
+private:
+    void registerProbe(const QString& tag);
+    QStringList log;
+    std::unique_ptr<Forms> forms;
+};
+
+void tst_Forms::init() {
+    log.clear();
+    forms = std::make_unique<Forms>();
+    registerProbe(u"a"_s);
+    registerProbe(u"b"_s);
+}
+
+void tst_Forms::registerProbe(const QString& tag) {
+    forms->registerForm(tag, [this, tag](Forms& f) { return new Probe(f, tag, log); });
+}
+
+void tst_Forms::show_raisesActivationOncePerChange() {
+    forms->show(u"a"_s);
+    forms->show(u"a"_s);
+    forms->show(u"b"_s);
+    forms->hide(u"b"_s);
+    forms->show(u"b"_s);
+    QCOMPARE(log, (QStringList{u"a:load"_s, u"a:activate"_s, u"b:load"_s, u"b:activate"_s, u"b:activate"_s}));
+    QCOMPARE(forms->activeTag(), u"b"_s);
+}
+
+void tst_Forms::windowSystemActivation_sameWindowTwice_raisesOnce() {
+    Form* a = forms->show(u"a"_s);
+    Form* b = forms->show(u"b"_s);
+    log.clear();
+    forms->windowActivated(a);
+    forms->windowActivated(a);
+    forms->windowActivated(b);
+    QCOMPARE(log, (QStringList{u"a:activate"_s, u"b:activate"_s}));
+}
+
+void tst_Forms::titleBarClose_isToldFromUnloadByCode() {
+    Form* a = forms->show(u"a"_s);
+    forms->show(u"b"_s);
+    a->close();
+    QVERIFY(!forms->isLoaded(u"a"_s));
+    forms->unload(u"b"_s);
+    QVERIFY(log.contains(u"a:query-titlebar"_s));
+    QVERIFY(log.contains(u"b:query-code"_s));
+    QCOMPARE(log.last(), u"b:unload"_s);
+}
+
+void tst_Forms::queryUnload_refusal_keepsWindowLoaded() {
+    auto* a = static_cast<Probe*>(forms->show(u"a"_s));
+    a->refuse = true;
+    QVERIFY(!forms->unload(u"a"_s));
+    QVERIFY(forms->isLoaded(u"a"_s));
+    QVERIFY(!log.contains(u"a:unload"_s));
+    a->refuse = false;
+    QVERIFY(forms->unload(u"a"_s));
+    QVERIFY(!forms->isLoaded(u"a"_s));
+    // Loading again runs the load step again.
+    forms->load(u"a"_s);
+    QCOMPARE(log.count(u"a:load"_s), 2);
+}
+
+void tst_Forms::lastUnload_announcesThatNothingIsLeft() {
+    QSignalSpy spy(forms.get(), &Forms::allUnloaded);
+    forms->show(u"a"_s);
+    forms->show(u"b"_s);
+    forms->unload(u"a"_s);
+    QCOMPARE(spy.count(), 0);
+    forms->unload(u"b"_s);
+    QCOMPARE(spy.count(), 1);
+}
+
+QTEST_MAIN(tst_Forms)
+#include "tst_Forms.moc"

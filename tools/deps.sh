@@ -1,0 +1,13 @@
+#!/bin/sh
+# Installs the Debian 12 packages the grade book needs to build, run and test (only what is missing).
+set -e
+PKGS="cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic"
+missing=""
+for p in $PKGS; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+SUDO=""
+[ "$(id -u)" = 0 ] || SUDO=sudo
+$SUDO apt-get update
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends $missing
