@@ -1,1 +1,146 @@
-int main() { return 0; }
+// Timings of the work a teacher waits for: loading and saving a full class, one pass over every
+// score string as the term-end calculation makes, and printing 42 report-sized pages to PDF.
+// Prints the median of several runs of each.
+
+#include "TestSupport.h"
+#include "core/ClassFiles.h"
+#include "core/NumberFormat.h"
+#include "core/PrintSurface.h"
+#include "core/ScoreCode.h"
+#include "core/VOXA1.h"
+#include "platform/PainterBackend.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+double medianMs(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        times.push_back(t.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// 42 pupils, 20 sheets of every subject and term with an allocation, every score and result set.
+void fillClass(VOXA1& c) {
+    c.ClassName = u"5年1組"_s;
+    c.SchoolName = u"みなと小学校"_s;
+    c.CityName = u"横浜市中区"_s;
+    c.TeacherName = u"山本　恵子"_s;
+    c.CurTerm = 3;
+    c.ClassSize = 42;
+    for (int s = 1; s <= 5; ++s)
+        for (int v = 1; v <= 4; ++v)
+            c.ViewName(s, v) = u"観点%1"_s.arg(v);
+    for (int k = 1; k <= 4; ++k)
+        for (int t = 1; t <= 3; ++t)
+            for (int i = 1; i <= 80; ++i)
+                c.SheetSetup(k, t).set(i, ScoreCode::encodeAllocation(25));
+    for (int p = 1; p <= 42; ++p) {
+        c.RecNo(p) = QString::number(p);
+        PupilRec& r = c.Pupil(p);
+        r.Sex = p % 2 ? u"1"_s : u"2"_s;
+        r.PName = u"生徒　名前%1"_s.arg(p);
+        for (int k = 1; k <= 4; ++k)
+            for (int t = 1; t <= 3; ++t)
+                for (int i = 1; i <= 80; ++i)
+                    r.SheetMarks(k, t).set(i, (p + i) % 23 == 0 ? ScoreCode::kAbsent : ScoreCode::encode((p * i) % 26));
+        for (int t = 1; t <= 4; ++t)
+            for (int k = 1; k <= 4; ++k) {
+                r.SubjScore(t, k) = static_cast<qint16>(300 + p);
+                r.SubjRate(t, k) = 70.5 + p * 0.1;
+                r.SubjDev(t, k) = 50.25;
+                r.SubjMark(t, k) = u"２"_s;
+                for (int v = 1; v <= 4; ++v) {
+                    r.ViewScore(t, k, v) = static_cast<qint16>(80 + v);
+                    r.ViewRate(t, k, v) = 66.6 + v;
+                    r.ViewDev(t, k, v) = 48.5 + v;
+                    r.ViewMark(t, k, v) = u"○"_s;
+                }
+            }
+    }
+}
+
+// What the term-end calculation reads: every score of every sheet for every pupil.
+long long sumAllScores(const VOXA1& c) {
+    long long sum = 0;
+    for (int p = 1; p <= c.ClassSize; ++p)
+        for (int k = 1; k <= 4; ++k)
+            for (int t = 1; t <= 3; ++t) {
+                const ScoreBytes<100>& m = c.Pupil(p).SheetMarks(k, t);
+                for (int sheet = 1; sheet <= 20; ++sheet) {
+                    if (m.isAbsent(sheet))
+                        continue;
+                    for (int v = 1; v <= 4; ++v)
+                        sum += m.value((v - 1) * 20 + sheet);
+                }
+            }
+    return sum;
+}
+
+void printPages(const VOXA1& c, const QString& pdf) {
+    PrintSurface ps(std::make_unique<PainterBackend>(pdf));
+    for (int p = 1; p <= c.ClassSize; ++p) {
+        ps.PageSetup();
+        ps.Print({{4, u"個人票"_s}, {14, u"横浜市立みなと小学校"_s}, {58, NumberFormat::withBlank(p) + u"番"_s},
+                  {68, u"名前"_s}, {74, c.Pupil(p).PName.str().left(7)}});
+        ps.Box(1, 2, 92, 40);
+        for (int t = 1; t <= 4; ++t) {
+            ps.Print({{2, u"１学期"_s}});
+            QList<PrintSurface::Tab> row;
+            for (int k = 1; k <= 4; ++k)
+                for (int v = 1; v <= 4; ++v)
+                    row.append({3 + (k - 1) * 24 + (v - 1) * 6, NumberFormat::format(c.Pupil(p).ViewRate(t, k, v), u"###"_s)});
+            ps.Print(row);
+            ps.Print({{2, u"平均"_s}, {9, NumberFormat::format(c.Pupil(p).SubjRate(t, 1), u"###"_s)}});
+        }
+        if (p < c.ClassSize)
+            ps.NewPage();
+    }
+    ps.EndDoc();
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    TestSupport::useTestDoubles();
+    TestSupport::TempHome home;
+
+    VOXA1 c;
+    c.ClassPath = u"C:\\5-1"_s;
+    fillClass(c);
+    if (!c.SaveClass())
+        return 1;
+
+    const double save = medianMs(21, [&] { c.SaveClass(); });
+    const double load = medianMs(51, [&] {
+        VOXA1 l;
+        l.ClassPath = c.ClassPath;
+        l.LoadClass();
+    });
+    long long sink = 0;
+    const double pass = medianMs(51, [&] { sink += sumAllScores(c); });
+    QTemporaryDir dir;
+    const double pages = medianMs(5, [&] { printPages(c, dir.filePath(u"class.pdf"_s)); });
+
+    std::printf("load class (42 pupils, 3 files)       %8.3f ms\n", load);
+    std::printf("save class (atomic, 3 files)          %8.3f ms\n", save);
+    std::printf("pass over all SheetMarks              %8.3f ms  (%lld)\n", pass, sink % 1000);
+    std::printf("42 report pages to PDF                %8.1f ms\n", pages);
+    return 0;
+}

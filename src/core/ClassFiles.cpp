@@ -76,14 +76,21 @@ void putF64(QByteArray& b, qsizetype at, double v) {
 void putBytes(QByteArray& b, qsizetype at, const QByteArray& v) {
     std::copy(v.begin(), v.end(), b.begin() + at);
 }
+// Little-endian values read byte by byte; callers have checked that the bytes are there.
+quint64 getLE(const QByteArray& b, qsizetype at, int bytes) {
+    quint64 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | static_cast<uchar>(b.at(at + i));
+    return v;
+}
 qint16 getI16(const QByteArray& b, qsizetype at) {
-    return qFromLittleEndian<qint16>(b.constData() + at);
+    return static_cast<qint16>(getLE(b, at, 2));
 }
 quint16 getU16(const QByteArray& b, qsizetype at) {
-    return qFromLittleEndian<quint16>(b.constData() + at);
+    return static_cast<quint16>(getLE(b, at, 2));
 }
 double getF64(const QByteArray& b, qsizetype at) {
-    return std::bit_cast<double>(qFromLittleEndian<quint64>(b.constData() + at));
+    return std::bit_cast<double>(getLE(b, at, 8));
 }
 QString getText(const QByteArray& b, qsizetype at, int n) {
     return Cp932::decode(b.mid(at, n));
@@ -198,12 +205,11 @@ bool readRecord(const QByteArray& data, qsizetype offset, PupilRec& p) {
     const quint16 len = getU16(data, offset + 2);
     if (len > 2 || data.size() < offset + 4 + len + kFieldsSize)
         return false;
-    PupilRec r;
-    r.RecHead = getI16(data, offset);
-    r.Sex = Cp932::decode(data.mid(offset + 4, len));
+    // Every field is overwritten, so the record is read in place.
+    p.RecHead = getI16(data, offset);
+    p.Sex = Cp932::decode(data.mid(offset + 4, len));
     const qsizetype base = offset + 4 + len;
-    eachField(r, RecordReader{data, base});
-    p = std::move(r);
+    eachField(p, RecordReader{data, base});
     return true;
 }
 
@@ -302,17 +308,26 @@ QByteArray indexBytes(const VOXA1& c) {
     return out;
 }
 
-QString loadSettings(VOXA1& c) {
+namespace {
+// Reads the settings file into c, which the caller throws away when this fails.
+QString readSettingsInto(VOXA1& c) {
     const QString path = c.ClassPath + u".sdt"_s;
     QByteArray data;
     const ReadStatus s = readWhole(path, &data);
     if (s != ReadStatus::Ok)
         return readError(s, path);
-    VOXA1 next = c;
-    if (!readSettingsBytes(data, next))
+    if (!readSettingsBytes(data, c))
         return damaged(path, kNotLoaded);
-    c = std::move(next);
     return {};
+}
+} // namespace
+
+QString loadSettings(VOXA1& c) {
+    VOXA1 next = c;
+    const QString error = readSettingsInto(next);
+    if (error.isEmpty())
+        c = std::move(next);
+    return error;
 }
 
 QString saveSettings(VOXA1& c) {
@@ -328,7 +343,7 @@ QString saveSettings(VOXA1& c) {
 
 QString loadClass(VOXA1& c) {
     VOXA1 next = c;
-    const QString sdtError = loadSettings(next);
+    const QString sdtError = readSettingsInto(next);
     if (!sdtError.isEmpty())
         return sdtError;
     if (next.ClassSize > 0) {

@@ -6,7 +6,7 @@
 // longer one is cut. The class files store it as N bytes of code page 932 (see ClassFiles).
 template <int N> class FixedText {
 public:
-    FixedText() : m_text(N, u' ') {}
+    FixedText() : m_text(blank()) {}
     FixedText(const QString& s) { assign(s); } // NOLINT: assignment from a text is the point
     FixedText& operator=(const QString& s) {
         assign(s);
@@ -18,6 +18,11 @@ public:
     bool operator==(const FixedText&) const = default;
 
 private:
+    // Every blank text of this width shares one string.
+    static const QString& blank() {
+        static const QString b(N, u' ');
+        return b;
+    }
     void assign(const QString& s) {
         m_text = s.left(N);
         if (m_text.size() < N)

@@ -10,13 +10,32 @@ constexpr const char* kCodec = "windows-31j";
 }
 
 // Opening a converter costs far more than converting a name, so each thread keeps one of each.
+// Plain ASCII (most fields are blanks or digits) is the same in code page 932 and needs no converter.
 QByteArray encode(const QString& text) {
+    bool ascii = true;
+    for (QChar ch : text) {
+        if (ch.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return text.toLatin1();
     thread_local QStringEncoder enc(kCodec);
     enc.resetState();
     return enc.encode(text);
 }
 
 QString decode(const QByteArray& bytes) {
+    bool ascii = true;
+    for (char b : bytes) {
+        if (static_cast<unsigned char>(b) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii)
+        return QString::fromLatin1(bytes);
     thread_local QStringDecoder dec(kCodec);
     dec.resetState();
     return dec.decode(bytes);
