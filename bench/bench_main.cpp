@@ -58,7 +58,8 @@ void fillClass(VOXA1& c) {
         for (int k = 1; k <= 4; ++k)
             for (int t = 1; t <= 3; ++t)
                 for (int i = 1; i <= 80; ++i)
-                    r.SheetMarks(k, t).set(i, (p + i) % 23 == 0 ? ScoreCode::kAbsent : ScoreCode::encode((p * i) % 26));
+                    r.SheetMarks(k, t).set(i, (p + i) % 23 == 0 ? ScoreCode::kAbsent
+                                                                : ScoreCode::encode((p * i) % 26));
         for (int t = 1; t <= 4; ++t)
             for (int k = 1; k <= 4; ++k) {
                 r.SubjScore(t, k) = static_cast<qint16>(300 + p);
@@ -96,15 +97,19 @@ void printPages(const VOXA1& c, const QString& pdf) {
     PrintSurface ps(std::make_unique<PainterBackend>(pdf));
     for (int p = 1; p <= c.ClassSize; ++p) {
         ps.PageSetup();
-        ps.Print({{4, u"個人票"_s}, {14, u"横浜市立みなと小学校"_s}, {58, NumberFormat::withBlank(p) + u"番"_s},
-                  {68, u"名前"_s}, {74, c.Pupil(p).PName.str().left(7)}});
+        ps.Print({{4, u"個人票"_s},
+                  {14, u"横浜市立みなと小学校"_s},
+                  {58, NumberFormat::withBlank(p) + u"番"_s},
+                  {68, u"名前"_s},
+                  {74, c.Pupil(p).PName.str().left(7)}});
         ps.Box(1, 2, 92, 40);
         for (int t = 1; t <= 4; ++t) {
             ps.Print({{2, u"１学期"_s}});
             QList<PrintSurface::Tab> row;
             for (int k = 1; k <= 4; ++k)
                 for (int v = 1; v <= 4; ++v)
-                    row.append({3 + (k - 1) * 24 + (v - 1) * 6, NumberFormat::format(c.Pupil(p).ViewRate(t, k, v), u"###"_s)});
+                    row.append({3 + (k - 1) * 24 + (v - 1) * 6,
+                                NumberFormat::format(c.Pupil(p).ViewRate(t, k, v), u"###"_s)});
             ps.Print(row);
             ps.Print({{2, u"平均"_s}, {9, NumberFormat::format(c.Pupil(p).SubjRate(t, 1), u"###"_s)}});
         }

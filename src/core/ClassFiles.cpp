@@ -362,7 +362,8 @@ QString loadClass(VOXA1& c) {
             next.RecNo(i) = Cp932::decode(eix.mid(at + 2, len));
             const int rec = recordNumber(next.RecNo(i));
             if (rec < 1 || rec > kMaxRecordNumber)
-                return u"出席番号 %1 の記録番号が正しくありません。"_s.arg(i) + kCrLf + eixPath + kCrLf + kNotLoaded;
+                return u"出席番号 %1 の記録番号が正しくありません。"_s.arg(i) + kCrLf + eixPath + kCrLf +
+                       kNotLoaded;
         }
 
         const QString datPath = c.ClassPath + u".dat"_s;

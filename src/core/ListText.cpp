@@ -44,8 +44,8 @@ bool ListReader::atEnd() {
 
 std::optional<QByteArray> ListReader::next() {
     // Line ends between values are separators like commas.
-    while (m_pos < m_data.size() && (m_data[m_pos] == ' ' || m_data[m_pos] == '\t' || m_data[m_pos] == '\r' ||
-                                     m_data[m_pos] == '\n'))
+    while (m_pos < m_data.size() &&
+           (m_data[m_pos] == ' ' || m_data[m_pos] == '\t' || m_data[m_pos] == '\r' || m_data[m_pos] == '\n'))
         ++m_pos;
     if (m_pos >= m_data.size())
         return std::nullopt;
@@ -70,10 +70,12 @@ std::optional<QByteArray> ListReader::next() {
         if (!closed)
             return std::nullopt;
         // Anything after the closing quote up to the separator is passed over.
-        while (m_pos < m_data.size() && m_data[m_pos] != ',' && m_data[m_pos] != '\r' && m_data[m_pos] != '\n')
+        while (m_pos < m_data.size() && m_data[m_pos] != ',' && m_data[m_pos] != '\r' &&
+               m_data[m_pos] != '\n')
             ++m_pos;
     } else {
-        while (m_pos < m_data.size() && m_data[m_pos] != ',' && m_data[m_pos] != '\r' && m_data[m_pos] != '\n')
+        while (m_pos < m_data.size() && m_data[m_pos] != ',' && m_data[m_pos] != '\r' &&
+               m_data[m_pos] != '\n')
             value.append(m_data[m_pos++]);
         value = value.trimmed();
     }

@@ -78,7 +78,8 @@ QPixmap closedBook(const QSize& size) {
     p.setPen(QPen(QColor(0x6b, 0x5a, 0x1e), 1));
     for (int i = 1; i <= 2; ++i) {
         const double y = cover.top() + cover.height() * (0.18 + 0.22 * i / 3);
-        p.drawLine(QPointF(cover.left() + cover.width() * 0.27, y), QPointF(cover.right() - cover.width() * 0.27, y));
+        p.drawLine(QPointF(cover.left() + cover.width() * 0.27, y),
+                   QPointF(cover.right() - cover.width() * 0.27, y));
     }
     // A pencil laid across.
     p.rotate(30);

@@ -20,15 +20,15 @@ struct PupilRec {
     FixedText<60> Extra5;
     FixedText<20> Extra6;
     Grid<FixedText<10>, 2, 5> Extra7;
-    Grid<qint16, 4, 4> SubjScore{};   // (term 1..4, subject 1..4)
-    Grid<double, 4, 4> SubjRate{};    // (term, subject)
-    Grid<double, 4, 4> SubjDev{};     // (term, subject)
-    Grid<FixedText<2>, 4, 4> SubjMark; // (term, subject): "３" "２" "１" or blank
+    Grid<qint16, 4, 4> SubjScore{};         // (term 1..4, subject 1..4)
+    Grid<double, 4, 4> SubjRate{};          // (term, subject)
+    Grid<double, 4, 4> SubjDev{};           // (term, subject)
+    Grid<FixedText<2>, 4, 4> SubjMark;      // (term, subject): "３" "２" "１" or blank
     Grid<ScoreBytes<100>, 4, 3> SheetMarks; // (subject 1..4, term 1..3)
-    Grid<qint16, 4, 4, 4> ViewScore{};  // (term, subject, viewpoint)
-    Grid<double, 4, 4, 4> ViewRate{};   // (term, subject, viewpoint)
-    Grid<double, 4, 4, 4> ViewDev{};    // (term, subject, viewpoint)
-    Grid<FixedText<2>, 4, 4, 4> ViewMark; // (term, subject, viewpoint): "◎" "○" "△" or blank
+    Grid<qint16, 4, 4, 4> ViewScore{};      // (term, subject, viewpoint)
+    Grid<double, 4, 4, 4> ViewRate{};       // (term, subject, viewpoint)
+    Grid<double, 4, 4, 4> ViewDev{};        // (term, subject, viewpoint)
+    Grid<FixedText<2>, 4, 4, 4> ViewMark;   // (term, subject, viewpoint): "◎" "○" "△" or blank
 
     bool operator==(const PupilRec&) const = default;
 };

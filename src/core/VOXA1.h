@@ -28,12 +28,12 @@ struct VOXA1 {
     FixedText<20> CopyFolder;
     qint16 CurTerm = 0;
     qint16 ClassSize = 0;
-    Grid<FixedText<8>, 5, 4> ViewName;        // (slot, viewpoint); blank = viewpoint not used
-    FixedText<10> PassWord;                   // "0000000000" = no password
-    Grid<ScoreBytes<80>, 4, 4> SheetSetup;    // (subject, term); terms 1..3 are stored
-    Grid<QString, 4, 4> CalcMark;             // (term, subject): "O" once calculated
-    Grid<QString, 4, 4, 4> ViewDoneMark;      // (term, subject, viewpoint)
-    Grid<QString, 4, 4> RateMark;             // (term, subject)
+    Grid<FixedText<8>, 5, 4> ViewName;     // (slot, viewpoint); blank = viewpoint not used
+    FixedText<10> PassWord;                // "0000000000" = no password
+    Grid<ScoreBytes<80>, 4, 4> SheetSetup; // (subject, term); terms 1..3 are stored
+    Grid<QString, 4, 4> CalcMark;          // (term, subject): "O" once calculated
+    Grid<QString, 4, 4, 4> ViewDoneMark;   // (term, subject, viewpoint)
+    Grid<QString, 4, 4> RateMark;          // (term, subject)
 
     // Pupils (the ".dat" and ".eix" files). Roster position i is stored in record Val(RecNo(i)).
     Grid<PupilRec, 42> Pupil;
@@ -44,17 +44,17 @@ struct VOXA1 {
 
     // Run-time state, not stored.
     QString DataFolder;
-    qint16 PassHidden = 0;   // 1 = the class selection window hides its password row
-    QString ReturnForm;      // tag of the window that last handed back to the main window
-    qint16 NewClassFlag = 0; // 10 from creating a class until its first settings save
+    qint16 PassHidden = 0;    // 1 = the class selection window hides its password row
+    QString ReturnForm;       // tag of the window that last handed back to the main window
+    qint16 NewClassFlag = 0;  // 10 from creating a class until its first settings save
     qint16 SettingsDirty = 0; // 100 = the main window's settings boxes hold unsaved changes
-    qint16 StartMode = 0;    // 10 at start-up and after a class was created
-    qint16 NoClassYet = 0;   // 100 until a class was loaded or created
-    qint16 JustCreated = 0;  // 1 after a class was created
-    qint16 ClassLoaded = 0;  // 1 after a class was loaded or created
-    qint16 SplashWait = 0;   // seconds the splash window stays up
+    qint16 StartMode = 0;     // 10 at start-up and after a class was created
+    qint16 NoClassYet = 0;    // 100 until a class was loaded or created
+    qint16 JustCreated = 0;   // 1 after a class was created
+    qint16 ClassLoaded = 0;   // 1 after a class was loaded or created
+    qint16 SplashWait = 0;    // seconds the splash window stays up
     qint16 NamesImported = 0; // 10 when names were just imported into the roster
-    QString CrLf;            // carriage return + line feed, set at start-up
+    QString CrLf;             // carriage return + line feed, set at start-up
 
     bool classIsLoaded() const { return ClassName.contains(QStringLiteral("年")); }
 

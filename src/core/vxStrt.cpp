@@ -31,7 +31,8 @@ void vxStrt::Form_Load() {
     c.CrLf = u"\r\n"_s;
     c.StartMode = 10;
     if (Program::anotherCopyRunning()) {
-        MsgBox::show(u"Voxa2003 For WinXp"_s + u"は複数起動できません。"_s, MsgBox::OkOnly, MsgBox::Warning, caption());
+        MsgBox::show(u"Voxa2003 For WinXp"_s + u"は複数起動できません。"_s, MsgBox::OkOnly, MsgBox::Warning,
+                     caption());
         Program::end();
         return;
     }

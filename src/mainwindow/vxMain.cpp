@@ -45,9 +45,9 @@ vxMain::vxMain(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxMain"_s), c(c_) {
 }
 
 void vxMain::unloadReturner() {
-    static const QStringList known = {u"vxStrt"_s, u"vxLoad"_s, u"vxNew"_s,   u"vxMeibo"_s, u"vxData"_s,
-                                      u"vxKojin"_s, u"vxHyo"_s, u"vxPrint"_s, u"vxPass"_s,  u"vxCopy"_s,
-                                      u"vxVer"_s,  u"vxDrive"_s, u"vxEnd"_s,  u"vxCPDrv"_s};
+    static const QStringList known = {u"vxStrt"_s,  u"vxLoad"_s,  u"vxNew"_s,   u"vxMeibo"_s, u"vxData"_s,
+                                      u"vxKojin"_s, u"vxHyo"_s,   u"vxPrint"_s, u"vxPass"_s,  u"vxCopy"_s,
+                                      u"vxVer"_s,   u"vxDrive"_s, u"vxEnd"_s,   u"vxCPDrv"_s};
     if (known.contains(c.ReturnForm))
         forms.unload(c.ReturnForm);
 }

@@ -35,8 +35,9 @@ void HelpViewer::open(const QString& nativeHelpFile, Command command, const QStr
         return;
     }
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(nativeHelpFile)))
-        MsgBox::notice(u"このパソコンにはヘルプファイルを表示するプログラムがありません。\r\n%1"_s.arg(nativeHelpFile),
-                       MsgBox::Warning);
+        MsgBox::notice(
+            u"このパソコンにはヘルプファイルを表示するプログラムがありません。\r\n%1"_s.arg(nativeHelpFile),
+            MsgBox::Warning);
 }
 
 void HelpViewer::setTesting(bool on) {

@@ -41,7 +41,8 @@ public:
     QString error;
 
     bool nested(const QJsonValue& v, const QString& name, const QList<int>& dims,
-                const std::function<bool(const QList<int>&, const QJsonValue&)>& leaf, QList<int> prefix = {}) {
+                const std::function<bool(const QList<int>&, const QJsonValue&)>& leaf,
+                QList<int> prefix = {}) {
         const int depth = static_cast<int>(prefix.size());
         if (!v.isArray() || v.toArray().size() != dims[depth])
             return fail(u"%1 は要素が %2 個のリストでなければなりません"_s.arg(name).arg(dims[depth]));
@@ -49,7 +50,8 @@ public:
         for (int i = 1; i <= dims[depth]; ++i) {
             QList<int> idx = prefix;
             idx.append(i);
-            const bool ok = idx.size() == dims.size() ? leaf(idx, a[i - 1]) : nested(a[i - 1], name, dims, leaf, idx);
+            const bool ok =
+                idx.size() == dims.size() ? leaf(idx, a[i - 1]) : nested(a[i - 1], name, dims, leaf, idx);
             if (!ok)
                 return false;
         }
@@ -112,16 +114,22 @@ QJsonObject pupilJson(const PupilRec& p) {
     o[u"Extra4"_s] = p.Extra4.str();
     o[u"Extra5"_s] = p.Extra5.str();
     o[u"Extra6"_s] = p.Extra6.str();
-    o[u"Extra7"_s] = nest({2, 5}, [&](const QList<int>& i) { return QJsonValue(p.Extra7(i[0], i[1]).str()); });
-    o[u"SubjScore"_s] = nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjScore(i[0], i[1])); });
+    o[u"Extra7"_s] =
+        nest({2, 5}, [&](const QList<int>& i) { return QJsonValue(p.Extra7(i[0], i[1]).str()); });
+    o[u"SubjScore"_s] =
+        nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjScore(i[0], i[1])); });
     o[u"SubjRate"_s] = nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjRate(i[0], i[1])); });
     o[u"SubjDev"_s] = nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjDev(i[0], i[1])); });
-    o[u"SubjMark"_s] = nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjMark(i[0], i[1]).str()); });
-    o[u"SheetMarks"_s] = nest({4, 3}, [&](const QList<int>& i) { return QJsonValue(byteList(p.SheetMarks(i[0], i[1]))); });
+    o[u"SubjMark"_s] =
+        nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjMark(i[0], i[1]).str()); });
+    o[u"SheetMarks"_s] =
+        nest({4, 3}, [&](const QList<int>& i) { return QJsonValue(byteList(p.SheetMarks(i[0], i[1]))); });
     o[u"ViewScore"_s] =
         nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewScore(i[0], i[1], i[2])); });
-    o[u"ViewRate"_s] = nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewRate(i[0], i[1], i[2])); });
-    o[u"ViewDev"_s] = nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewDev(i[0], i[1], i[2])); });
+    o[u"ViewRate"_s] =
+        nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewRate(i[0], i[1], i[2])); });
+    o[u"ViewDev"_s] =
+        nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewDev(i[0], i[1], i[2])); });
     o[u"ViewMark"_s] =
         nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewMark(i[0], i[1], i[2]).str()); });
     return o;
@@ -132,41 +140,54 @@ bool readPupil(Reader& r, const QJsonValue& v, const QString& where, PupilRec& p
         return r.fail(u"%1 はオブジェクトでなければなりません"_s.arg(where));
     const QJsonObject o = v.toObject();
     auto n = [&](const QString& key) { return where + u'.' + key; };
-    bool ok = r.int16(o[u"RecHead"_s], n(u"RecHead"_s), p.RecHead) && r.text(o[u"Sex"_s], n(u"Sex"_s), p.Sex) &&
-              r.fixed(o[u"PName"_s], n(u"PName"_s), p.PName) && r.fixed(o[u"Extra1"_s], n(u"Extra1"_s), p.Extra1) &&
-              r.fixed(o[u"Extra2"_s], n(u"Extra2"_s), p.Extra2) && r.fixed(o[u"Extra3"_s], n(u"Extra3"_s), p.Extra3) &&
-              r.fixed(o[u"Extra4"_s], n(u"Extra4"_s), p.Extra4) && r.fixed(o[u"Extra5"_s], n(u"Extra5"_s), p.Extra5) &&
+    bool ok = r.int16(o[u"RecHead"_s], n(u"RecHead"_s), p.RecHead) &&
+              r.text(o[u"Sex"_s], n(u"Sex"_s), p.Sex) && r.fixed(o[u"PName"_s], n(u"PName"_s), p.PName) &&
+              r.fixed(o[u"Extra1"_s], n(u"Extra1"_s), p.Extra1) &&
+              r.fixed(o[u"Extra2"_s], n(u"Extra2"_s), p.Extra2) &&
+              r.fixed(o[u"Extra3"_s], n(u"Extra3"_s), p.Extra3) &&
+              r.fixed(o[u"Extra4"_s], n(u"Extra4"_s), p.Extra4) &&
+              r.fixed(o[u"Extra5"_s], n(u"Extra5"_s), p.Extra5) &&
               r.fixed(o[u"Extra6"_s], n(u"Extra6"_s), p.Extra6);
-    ok = ok && r.nested(o[u"Extra7"_s], n(u"Extra7"_s), {2, 5}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.fixed(x, n(u"Extra7"_s), p.Extra7(i[0], i[1]));
-    });
-    ok = ok && r.nested(o[u"SubjScore"_s], n(u"SubjScore"_s), {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.int16(x, n(u"SubjScore"_s), p.SubjScore(i[0], i[1]));
-    });
-    ok = ok && r.nested(o[u"SubjRate"_s], n(u"SubjRate"_s), {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.real(x, n(u"SubjRate"_s), p.SubjRate(i[0], i[1]));
-    });
-    ok = ok && r.nested(o[u"SubjDev"_s], n(u"SubjDev"_s), {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.real(x, n(u"SubjDev"_s), p.SubjDev(i[0], i[1]));
-    });
-    ok = ok && r.nested(o[u"SubjMark"_s], n(u"SubjMark"_s), {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.fixed(x, n(u"SubjMark"_s), p.SubjMark(i[0], i[1]));
-    });
-    ok = ok && r.nested(o[u"SheetMarks"_s], n(u"SheetMarks"_s), {4, 3}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.bytes(x, n(u"SheetMarks"_s), p.SheetMarks(i[0], i[1]));
-    });
-    ok = ok && r.nested(o[u"ViewScore"_s], n(u"ViewScore"_s), {4, 4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.int16(x, n(u"ViewScore"_s), p.ViewScore(i[0], i[1], i[2]));
-    });
-    ok = ok && r.nested(o[u"ViewRate"_s], n(u"ViewRate"_s), {4, 4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.real(x, n(u"ViewRate"_s), p.ViewRate(i[0], i[1], i[2]));
-    });
-    ok = ok && r.nested(o[u"ViewDev"_s], n(u"ViewDev"_s), {4, 4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.real(x, n(u"ViewDev"_s), p.ViewDev(i[0], i[1], i[2]));
-    });
-    ok = ok && r.nested(o[u"ViewMark"_s], n(u"ViewMark"_s), {4, 4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.fixed(x, n(u"ViewMark"_s), p.ViewMark(i[0], i[1], i[2]));
-    });
+    ok =
+        ok && r.nested(o[u"Extra7"_s], n(u"Extra7"_s), {2, 5}, [&](const QList<int>& i, const QJsonValue& x) {
+            return r.fixed(x, n(u"Extra7"_s), p.Extra7(i[0], i[1]));
+        });
+    ok = ok && r.nested(o[u"SubjScore"_s], n(u"SubjScore"_s), {4, 4},
+                        [&](const QList<int>& i, const QJsonValue& x) {
+                            return r.int16(x, n(u"SubjScore"_s), p.SubjScore(i[0], i[1]));
+                        });
+    ok = ok &&
+         r.nested(o[u"SubjRate"_s], n(u"SubjRate"_s), {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
+             return r.real(x, n(u"SubjRate"_s), p.SubjRate(i[0], i[1]));
+         });
+    ok = ok &&
+         r.nested(o[u"SubjDev"_s], n(u"SubjDev"_s), {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
+             return r.real(x, n(u"SubjDev"_s), p.SubjDev(i[0], i[1]));
+         });
+    ok = ok &&
+         r.nested(o[u"SubjMark"_s], n(u"SubjMark"_s), {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
+             return r.fixed(x, n(u"SubjMark"_s), p.SubjMark(i[0], i[1]));
+         });
+    ok = ok && r.nested(o[u"SheetMarks"_s], n(u"SheetMarks"_s), {4, 3},
+                        [&](const QList<int>& i, const QJsonValue& x) {
+                            return r.bytes(x, n(u"SheetMarks"_s), p.SheetMarks(i[0], i[1]));
+                        });
+    ok = ok && r.nested(o[u"ViewScore"_s], n(u"ViewScore"_s), {4, 4, 4},
+                        [&](const QList<int>& i, const QJsonValue& x) {
+                            return r.int16(x, n(u"ViewScore"_s), p.ViewScore(i[0], i[1], i[2]));
+                        });
+    ok = ok && r.nested(o[u"ViewRate"_s], n(u"ViewRate"_s), {4, 4, 4},
+                        [&](const QList<int>& i, const QJsonValue& x) {
+                            return r.real(x, n(u"ViewRate"_s), p.ViewRate(i[0], i[1], i[2]));
+                        });
+    ok = ok &&
+         r.nested(o[u"ViewDev"_s], n(u"ViewDev"_s), {4, 4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
+             return r.real(x, n(u"ViewDev"_s), p.ViewDev(i[0], i[1], i[2]));
+         });
+    ok = ok && r.nested(o[u"ViewMark"_s], n(u"ViewMark"_s), {4, 4, 4},
+                        [&](const QList<int>& i, const QJsonValue& x) {
+                            return r.fixed(x, n(u"ViewMark"_s), p.ViewMark(i[0], i[1], i[2]));
+                        });
     return ok;
 }
 
@@ -181,9 +202,11 @@ QJsonObject toJson(const VOXA1& c) {
     s[u"CopyFolder"_s] = c.CopyFolder.str();
     s[u"CurTerm"_s] = c.CurTerm;
     s[u"ClassSize"_s] = c.ClassSize;
-    s[u"ViewName"_s] = nest({5, 4}, [&](const QList<int>& i) { return QJsonValue(c.ViewName(i[0], i[1]).str()); });
+    s[u"ViewName"_s] =
+        nest({5, 4}, [&](const QList<int>& i) { return QJsonValue(c.ViewName(i[0], i[1]).str()); });
     s[u"PassWord"_s] = c.PassWord.str();
-    s[u"SheetSetup"_s] = nest({4, 3}, [&](const QList<int>& i) { return QJsonValue(byteList(c.SheetSetup(i[0], i[1]))); });
+    s[u"SheetSetup"_s] =
+        nest({4, 3}, [&](const QList<int>& i) { return QJsonValue(byteList(c.SheetSetup(i[0], i[1]))); });
     s[u"CalcMark"_s] = nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(c.CalcMark(i[0], i[1])); });
     s[u"ViewDoneMark"_s] =
         nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(c.ViewDoneMark(i[0], i[1], i[2])); });
@@ -211,23 +234,29 @@ QString fromJson(const QJsonObject& json, VOXA1& c) {
               r.fixed(s[u"CityName"_s], u"CityName"_s, n.CityName) &&
               r.fixed(s[u"TeacherName"_s], u"TeacherName"_s, n.TeacherName) &&
               r.fixed(s[u"CopyFolder"_s], u"CopyFolder"_s, n.CopyFolder) &&
-              r.int16(s[u"CurTerm"_s], u"CurTerm"_s, n.CurTerm) && r.int16(s[u"ClassSize"_s], u"ClassSize"_s, n.ClassSize) &&
+              r.int16(s[u"CurTerm"_s], u"CurTerm"_s, n.CurTerm) &&
+              r.int16(s[u"ClassSize"_s], u"ClassSize"_s, n.ClassSize) &&
               r.fixed(s[u"PassWord"_s], u"PassWord"_s, n.PassWord);
-    ok = ok && r.nested(s[u"ViewName"_s], u"ViewName"_s, {5, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.fixed(x, u"ViewName"_s, n.ViewName(i[0], i[1]));
-    });
-    ok = ok && r.nested(s[u"SheetSetup"_s], u"SheetSetup"_s, {4, 3}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.bytes(x, u"SheetSetup"_s, n.SheetSetup(i[0], i[1]));
-    });
-    ok = ok && r.nested(s[u"CalcMark"_s], u"CalcMark"_s, {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.text(x, u"CalcMark"_s, n.CalcMark(i[0], i[1]));
-    });
-    ok = ok && r.nested(s[u"ViewDoneMark"_s], u"ViewDoneMark"_s, {4, 4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.text(x, u"ViewDoneMark"_s, n.ViewDoneMark(i[0], i[1], i[2]));
-    });
-    ok = ok && r.nested(s[u"RateMark"_s], u"RateMark"_s, {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
-        return r.text(x, u"RateMark"_s, n.RateMark(i[0], i[1]));
-    });
+    ok = ok &&
+         r.nested(s[u"ViewName"_s], u"ViewName"_s, {5, 4}, [&](const QList<int>& i, const QJsonValue& x) {
+             return r.fixed(x, u"ViewName"_s, n.ViewName(i[0], i[1]));
+         });
+    ok = ok &&
+         r.nested(s[u"SheetSetup"_s], u"SheetSetup"_s, {4, 3}, [&](const QList<int>& i, const QJsonValue& x) {
+             return r.bytes(x, u"SheetSetup"_s, n.SheetSetup(i[0], i[1]));
+         });
+    ok = ok &&
+         r.nested(s[u"CalcMark"_s], u"CalcMark"_s, {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
+             return r.text(x, u"CalcMark"_s, n.CalcMark(i[0], i[1]));
+         });
+    ok = ok && r.nested(s[u"ViewDoneMark"_s], u"ViewDoneMark"_s, {4, 4, 4},
+                        [&](const QList<int>& i, const QJsonValue& x) {
+                            return r.text(x, u"ViewDoneMark"_s, n.ViewDoneMark(i[0], i[1], i[2]));
+                        });
+    ok = ok &&
+         r.nested(s[u"RateMark"_s], u"RateMark"_s, {4, 4}, [&](const QList<int>& i, const QJsonValue& x) {
+             return r.text(x, u"RateMark"_s, n.RateMark(i[0], i[1]));
+         });
     ok = ok && r.nested(json[u"RecNo"_s], u"RecNo"_s, {50}, [&](const QList<int>& i, const QJsonValue& x) {
         return r.text(x, u"RecNo"_s, n.RecNo(i[0]));
     });

@@ -25,7 +25,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 3 || (args[1] != u"dump"_s && args[1] != u"write"_s))
-        return fail(u"使い方: voxaclass dump PATH | voxaclass write PATH  (PATH は拡張子なしの学級ファイル名)"_s);
+        return fail(
+            u"使い方: voxaclass dump PATH | voxaclass write PATH  (PATH は拡張子なしの学級ファイル名)"_s);
 
     VOXA1 c;
     c.ClassPath = args[2];

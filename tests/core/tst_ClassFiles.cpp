@@ -77,7 +77,7 @@ void tst_ClassFiles::saveSettings_newClassFirstSave_writesTheExactFile() {
     c.ClassSize = 30;
     c.ViewName(1, 1) = u"表現"_s;
     c.ViewName(3, 2) = u"技能"_s;
-    c.PassWord = u"ABC0000000"_s;             // replaced by the first save
+    c.PassWord = u"ABC0000000"_s;                               // replaced by the first save
     c.SheetSetup(2, 3).set(1, ScoreCode::encodeAllocation(50)); // blanked by the first save
     QVERIFY(c.SaveSettings());
 
@@ -178,7 +178,7 @@ void tst_ClassFiles::savePupils_records_exactBytes() {
 
     QByteArray r;
     r += le16(-2) + le16(static_cast<int>(sexBytes.size())) + sexBytes;
-    r += QByteArray::fromHex("82a0").repeated(10);   // 11 full-width characters cut to 10
+    r += QByteArray::fromHex("82a0").repeated(10); // 11 full-width characters cut to 10
     r += spaces(60) + spaces(10) + spaces(10) + spaces(20) + spaces(60) + spaces(20);
     r += spaces(10) + "x" + spaces(9) + spaces(80); // Extra7(1,1), (2,1), then the rest
     for (int k = 1; k <= 4; ++k)
@@ -230,8 +230,9 @@ void tst_ClassFiles::savePupils_thenLoadClass_givesEveryValueBack() {
         for (int k = 1; k <= 4; ++k)
             for (int t = 1; t <= 3; ++t)
                 for (int s = 1; s <= 80; ++s)
-                    p.SheetMarks(k, t).set(s, (s + k + t + i) % 9 == 0 ? ScoreCode::kAbsent
-                                                                     : ScoreCode::encode((s * 7 + i) % 101));
+                    p.SheetMarks(k, t).set(s, (s + k + t + i) % 9 == 0
+                                                  ? ScoreCode::kAbsent
+                                                  : ScoreCode::encode((s * 7 + i) % 101));
         for (int t = 1; t <= 4; ++t)
             for (int k = 1; k <= 4; ++k) {
                 p.SubjRate(t, k) = t * 10.125 + k;
@@ -340,7 +341,8 @@ void tst_ClassFiles::loadClass_sampleClasses_readAsTheirJson() {
         for (int k = 1; k <= 4; ++k)
             for (int t = 1; t <= 3; ++t)
                 for (int i = 1; i <= 100; ++i)
-                    QCOMPARE(int(c.Pupil(p).SheetMarks(k, t).at(i)), j[u"SheetMarks"_s][k - 1][t - 1][i - 1].toInt());
+                    QCOMPARE(int(c.Pupil(p).SheetMarks(k, t).at(i)),
+                             j[u"SheetMarks"_s][k - 1][t - 1][i - 1].toInt());
     }
 }
 

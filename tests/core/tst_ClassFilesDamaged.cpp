@@ -54,8 +54,10 @@ void tst_ClassFilesDamaged::loadClass_damagedFile_tellsAndKeepsMemory_data() {
     const QByteArray eix = TestSupport::readFile(home->file(u"4-2.eix"_s));
     const QByteArray sdt = TestSupport::readFile(home->file(u"4-2.sdt"_s));
 
-    QTest::newRow("dat cut inside the last record") << u"4-2.dat"_s << dat.left(2 * 3106 + 1000) << u"壊れている"_s;
-    QTest::newRow("dat cut before the last record's tail") << u"4-2.dat"_s << dat.left(3 * 3106 - 3) << u"壊れている"_s;
+    QTest::newRow("dat cut inside the last record")
+        << u"4-2.dat"_s << dat.left(2 * 3106 + 1000) << u"壊れている"_s;
+    QTest::newRow("dat cut before the last record's tail")
+        << u"4-2.dat"_s << dat.left(3 * 3106 - 3) << u"壊れている"_s;
     QTest::newRow("dat missing") << u"4-2.dat"_s << QByteArray() << u"見つかりません"_s;
     QTest::newRow("eix missing") << u"4-2.eix"_s << QByteArray() << u"見つかりません"_s;
     QTest::newRow("eix shorter than the roster") << u"4-2.eix"_s << eix.left(10) << u"壊れている"_s;
@@ -69,7 +71,8 @@ void tst_ClassFilesDamaged::loadClass_damagedFile_tellsAndKeepsMemory_data() {
     longLen.replace(0, 2, QByteArray("\x07\x00", 2));
     QTest::newRow("index text longer than 2") << u"4-2.eix"_s << longLen << u"壊れている"_s;
     const QList<QByteArray> lines = sdt.split('\n');
-    QTest::newRow("sdt with 100 lines") << u"4-2.sdt"_s << lines.mid(0, 100).join('\n') + '\n' << u"壊れている"_s;
+    QTest::newRow("sdt with 100 lines") << u"4-2.sdt"_s << lines.mid(0, 100).join('\n') + '\n'
+                                        << u"壊れている"_s;
     QTest::newRow("sdt missing") << u"4-2.sdt"_s << QByteArray() << u"見つかりません"_s;
     QByteArray badInt = sdt;
     badInt.replace(0, 1, "x");

@@ -13,8 +13,15 @@ namespace {
 // A page like the printed lists: a heading, a row of Tab items, a ruled box, then a second page.
 void printSample(PrintSurface& ps) {
     QVERIFY(ps.PageSetup());
-    ps.Print({{4, u"個人票"_s}, {14, u"横浜市立みなと小学校"_s}, {41, u" 5"_s}, {44, u"年"_s}, {47, u"1"_s},
-              {50, u"組"_s}, {58, u"17番"_s}, {68, u"名前"_s}, {74, u"山﨑　髙子"_s}});
+    ps.Print({{4, u"個人票"_s},
+              {14, u"横浜市立みなと小学校"_s},
+              {41, u" 5"_s},
+              {44, u"年"_s},
+              {47, u"1"_s},
+              {50, u"組"_s},
+              {58, u"17番"_s},
+              {68, u"名前"_s},
+              {74, u"山﨑　髙子"_s}});
     ps.NewLine();
     ps.Print({{10, u"国　語"_s}, {32, u"社　会"_s}, {56, u"算　数"_s}, {80, u"理　科"_s}});
     const double w = ps.TextWidth(u"あ"_s);
@@ -23,7 +30,9 @@ void printSample(PrintSurface& ps) {
     ps.setCurrentX(0);
     ps.setCurrentY(5);
     // A column left of the current position continues on the next line.
-    ps.Print({{2, u"１学期"_s}, {3, NumberFormat::format(84.5, u"###"_s)}, {9, NumberFormat::format(0, u"###"_s)},
+    ps.Print({{2, u"１学期"_s},
+              {3, NumberFormat::format(84.5, u"###"_s)},
+              {9, NumberFormat::format(0, u"###"_s)},
               {15, NumberFormat::format(72.26, u"###.#"_s)}});
     ps.NewPage();
     ps.Print({{17, u"2"_s}, {20, u"次のページ"_s}});
@@ -70,8 +79,9 @@ void tst_PrintSurface::samplePage_recording_placesTextOnTheCharacterGrid() {
     QCOMPARE(doc.find(2, u"2"_s)->column(), 17);
 
     const QStringList lines = doc.pageLines(1);
-    const QString expected = u"   個人票"_s + QString(4, u' ') + u"横浜市立みなと小学校"_s + QString(7, u' ') + u" 5"_s +
-                             u" 年 1  組"_s + QString(6, u' ') + u"17番"_s + QString(6, u' ') + u"名前  山﨑　髙子"_s;
+    const QString expected = u"   個人票"_s + QString(4, u' ') + u"横浜市立みなと小学校"_s +
+                             QString(7, u' ') + u" 5"_s + u" 年 1  組"_s + QString(6, u' ') + u"17番"_s +
+                             QString(6, u' ') + u"名前  山﨑　髙子"_s;
     QCOMPARE(lines[0], expected);
 
     // The box is four rules in cell units.
@@ -105,7 +115,8 @@ void tst_PrintSurface::create_inTests_recordsTheJob() {
         PrintSurface ps;
         ps.Print(u"テスト"_s);
         QVERIFY(ps.EndDoc());
-        QCOMPARE(ps.doneMessage(), u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
+        QCOMPARE(ps.doneMessage(),
+                 u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
     }
     QCOMPARE(RecordingBackend::documents().size(), 1);
     QCOMPARE(RecordingBackend::documents()[0].items[0].text, u"テスト"_s);

@@ -93,7 +93,8 @@ void tst_TextAndNumbers::exchangeSort_equalKeysComeOutInTheFixedOrder_data() {
     QTest::addColumn<QList<double>>("means");
     QTest::addColumn<QList<int>>("order"); // pupil numbers after the sort
     QTest::newRow("4 0 2 0 0") << QList<double>{4, 0, 2, 0, 0} << QList<int>{1, 3, 2, 4, 5};
-    QTest::newRow("nine pupils") << QList<double>{4, 0, 2, 0, 0, 1, 4, 0, 3} << QList<int>{1, 7, 9, 3, 6, 2, 4, 8, 5};
+    QTest::newRow("nine pupils") << QList<double>{4, 0, 2, 0, 0, 1, 4, 0, 3}
+                                 << QList<int>{1, 7, 9, 3, 6, 2, 4, 8, 5};
     QTest::newRow("all equal stay put") << QList<double>{5, 5, 5} << QList<int>{1, 2, 3};
     QTest::newRow("one") << QList<double>{7} << QList<int>{1};
 }
@@ -135,7 +136,8 @@ void tst_TextAndNumbers::schoolLine_data() {
     QTest::addColumn<QString>("city");
     QTest::addColumn<QString>("school");
     QTest::addColumn<QString>("line");
-    QTest::newRow("city and ward") << u"横浜市中区          "_s << u"みなと小学校        "_s << u"横浜市立みなと小学校"_s;
+    QTest::newRow("city and ward") << u"横浜市中区          "_s << u"みなと小学校        "_s
+                                   << u"横浜市立みなと小学校"_s;
     QTest::newRow("ward only") << u"中央区"_s << u"月島第一小学校"_s << u"中央区立月島第一小学校"_s;
     QTest::newRow("town") << u"大磯町"_s << u"国府小"_s << u"大磯町立国府小学校"_s;
     QTest::newRow("neither") << u"東京都"_s << u"学園"_s << u"立学校"_s;

@@ -40,8 +40,8 @@ void tst_Cp932::fixedBytes_cutsWithoutSplittingCharacters_data() {
     QTest::newRow("short, padded") << u"あ"_s << 5 << (a + "   ");
     QTest::newRow("exact") << u"ああ"_s << 4 << (a + a);
     QTest::newRow("11 full-width into 20") << QString(11, u'あ') << 20 << a.repeated(10);
-    QTest::newRow("cut would split: space instead") << (u"a"_s + QString(10, u'あ')) << 20
-                                                    << (QByteArray("a") + a.repeated(9) + " ");
+    QTest::newRow("cut would split: space instead")
+        << (u"a"_s + QString(10, u'あ')) << 20 << (QByteArray("a") + a.repeated(9) + " ");
     QTest::newRow("half-width only") << u"abcdefghijk"_s << 10 << QByteArray("abcdefghij");
     QTest::newRow("empty") << QString() << 3 << QByteArray("   ");
 }

@@ -47,7 +47,8 @@ void tst_DosPath::toNative_mapsDrives_data() {
 void tst_DosPath::toNative_mapsDrives() {
     QFETCH(QString, dos);
     QFETCH(QString, relativeToHome);
-    QCOMPARE(DosPath::toNative(dos), relativeToHome.isEmpty() ? m_home.path() : m_home.path() + relativeToHome);
+    QCOMPARE(DosPath::toNative(dos),
+             relativeToHome.isEmpty() ? m_home.path() : m_home.path() + relativeToHome);
 }
 
 void tst_DosPath::toNative_existingNameInOtherCase_resolvesToIt() {

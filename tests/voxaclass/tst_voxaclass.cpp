@@ -97,8 +97,8 @@ void tst_voxaclass::write_thenDump_givesTheSameJson() {
     QJsonObject p = pupils[0].toObject();
     p[u"PName"_s] = u"髙橋　山﨑"_s;
     p[u"Sex"_s] = QString();
-    p[u"SubjRate"_s] = QJsonArray{QJsonArray{72.25, 0.0, 0.0, 100.0}, QJsonArray{0, 0, 0, 0}, QJsonArray{0, 0, 0, 0},
-                                  QJsonArray{0, 0, 0, 0.125}};
+    p[u"SubjRate"_s] = QJsonArray{QJsonArray{72.25, 0.0, 0.0, 100.0}, QJsonArray{0, 0, 0, 0},
+                                  QJsonArray{0, 0, 0, 0}, QJsonArray{0, 0, 0, 0.125}};
     pupils[0] = p;
     json[u"Pupil"_s] = pupils;
 
@@ -152,8 +152,8 @@ void tst_voxaclass::badInput_isRefusedWithExitCode1_data() {
     QJsonArray pupils = fewer[u"Pupil"_s].toArray();
     pupils.removeLast();
     fewer[u"Pupil"_s] = pupils;
-    QTest::newRow("fewer pupils than ClassSize") << QStringList{u"write"_s, u"WRITE_PATH"_s}
-                                                 << QJsonDocument(fewer).toJson();
+    QTest::newRow("fewer pupils than ClassSize")
+        << QStringList{u"write"_s, u"WRITE_PATH"_s} << QJsonDocument(fewer).toJson();
     QJsonObject badByte = sample;
     QJsonObject s = badByte[u"settings"_s].toObject();
     QJsonArray setup = s[u"SheetSetup"_s].toArray();
@@ -164,7 +164,8 @@ void tst_voxaclass::badInput_isRefusedWithExitCode1_data() {
     setup[0] = k1;
     s[u"SheetSetup"_s] = setup;
     badByte[u"settings"_s] = s;
-    QTest::newRow("allocation byte 300") << QStringList{u"write"_s, u"WRITE_PATH"_s} << QJsonDocument(badByte).toJson();
+    QTest::newRow("allocation byte 300")
+        << QStringList{u"write"_s, u"WRITE_PATH"_s} << QJsonDocument(badByte).toJson();
 }
 
 void tst_voxaclass::badInput_isRefusedWithExitCode1() {
