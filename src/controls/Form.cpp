@@ -4,6 +4,8 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 
 Form::Form(Forms& forms_, const QString& tag) : QWidget(nullptr), forms(forms_), m_tag(tag) {
@@ -35,4 +37,29 @@ bool Form::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && !m_unloading)
         forms.windowActivated(this);
     return QWidget::event(event);
+}
+
+void Form::setDefaultButton(QPushButton* button) {
+    if (m_defaultButton)
+        m_defaultButton->setDefault(false);
+    m_defaultButton = button;
+    if (button)
+        button->setDefault(true);
+}
+
+void Form::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Enter on a focused button presses that button, as the teacher expects.
+    if (enter && event->modifiers() == Qt::NoModifier) {
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget()); focused && focused->isEnabled()) {
+            focused->click();
+            return;
+        }
+    }
+    if (enter && event->modifiers() == Qt::NoModifier && m_defaultButton && m_defaultButton->isEnabled() &&
+        m_defaultButton->isVisible()) {
+        m_defaultButton->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class Forms;
+class QPushButton;
 
 // A window of the program with the life the windows are described with: it is loaded (its load step
 // runs once), shown, activated each time it becomes the program's active window, hidden, and
@@ -29,12 +30,17 @@ public:
     }
     virtual void Form_Unload() {}
 
+    // The button that Enter presses wherever the focus is in the window (unless the focused control
+    // takes Enter itself), so a teacher can go through a window with the keyboard.
+    void setDefaultButton(QPushButton* button);
+
     // Window size given in twips (15 twips a pixel at 96 dpi, scaled with the screen).
     void setSizeTwips(int width, int height);
     static int twipsToPixels(int twips);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
 
     Forms& forms;
@@ -42,5 +48,6 @@ protected:
 private:
     friend class Forms;
     QString m_tag;
+    QPushButton* m_defaultButton = nullptr;
     bool m_unloading = false;
 };

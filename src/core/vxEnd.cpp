@@ -30,9 +30,9 @@ vxEnd::vxEnd(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxEnd"_s), c(c_) {
 
     auto* end = new QPushButton(u"終　了"_s, this);
     end->setObjectName(u"cmdEnd"_s);
-    end->setDefault(true);
     auto* back = new QPushButton(u"戻　る"_s, this);
     back->setObjectName(u"cmdBack"_s);
+    setDefaultButton(end);
     connect(end, &QPushButton::clicked, this, &vxEnd::cmdEnd_Click);
     connect(back, &QPushButton::clicked, this, &vxEnd::cmdBack_Click);
 

@@ -21,6 +21,7 @@ private Q_SLOTS:
     void cleanup();
     void start_secondCopy_onlyRefusesAndEnds();
     void start_showsSplashForOneSecondThenMainWindow();
+    void start_takesDataFolderFromTheSettingsFile();
     void exit_cancel_endsWithoutWritingAnything();
     void exit_okWithoutClass_tellsAndWritesNothing();
     void exit_okWithClass_savesAndTells();
@@ -111,6 +112,17 @@ void tst_StartAndExit::start_showsSplashForOneSecondThenMainWindow() {
     QCOMPARE(c->DataFolder, u"C:\\voxadata"_s);
     QVERIFY(!Program::hasEnded());
     QCOMPARE(MsgBox::shown().size(), 0);
+}
+
+void tst_StartAndExit::start_takesDataFolderFromTheSettingsFile() {
+    TestSupport::writeFile(home->file(u"voxa.ini"_s), "\"A:\\voxadata\"\r\n\"0\"\r\n");
+    startRun();
+    QCOMPARE(c->DataFolder, u"A:\\voxadata"_s);
+    // Changed in memory by another window, it is read again when the main window comes back.
+    c->DataFolder = u"C:\\other"_s;
+    forms->hide(u"vxMain"_s);
+    forms->show(u"vxMain"_s);
+    QCOMPARE(c->DataFolder, u"A:\\voxadata"_s);
 }
 
 void tst_StartAndExit::exit_cancel_endsWithoutWritingAnything() {
