@@ -10,6 +10,13 @@ QString PadRight(const QString& text, int width) {
     return text.size() >= width ? text : text + QString(width - text.size(), u' ');
 }
 
+QString TrimPadding(const QString& text) {
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1] == u' ')
+        --n;
+    return text.left(n);
+}
+
 QString RightJustify(const QString& text, int width) {
     return text.size() >= width ? text : QString(width - text.size(), u' ') + text;
 }

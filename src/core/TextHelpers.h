@@ -7,6 +7,8 @@ namespace TextHelpers {
 
 // The text followed by spaces up to the width (unchanged when it is already as long).
 QString PadRight(const QString& text, int width);
+// The text without the half-width spaces that pad it on the right (full-width spaces stay).
+QString TrimPadding(const QString& text);
 // The text with blanks in front up to the width (unchanged when it is already as long).
 QString RightJustify(const QString& text, int width);
 

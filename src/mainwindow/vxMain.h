@@ -2,11 +2,19 @@
 
 #include "controls/Form.h"
 
-struct VOXA1;
-class QLabel;
+#include <QHash>
 
-// The hub window of a run. It shows the loaded class and opens every other window; a window that
-// hands back names itself in ReturnForm, and this window unloads it when it comes back.
+struct VOXA1;
+class QAction;
+class QLabel;
+class QMenuBar;
+class QToolBar;
+class QToolButton;
+class SettingsPane;
+
+// The hub window of a run: menu, toolbar, the loaded class's name and the class settings pane.
+// Every other window is opened from here; a window that hands back names itself in ReturnForm,
+// and this window unloads it when it comes back.
 class vxMain : public Form {
     Q_OBJECT
 public:
@@ -18,12 +26,43 @@ public:
 
     // Reads "voxa.ini" into DataFolder and PassHidden.
     void Ini_Load();
-    void mnuEnd_Click();
+    // 1: the settings pane open; 0: only menu, toolbar and class name. Returns the flag.
+    int WinOpen(int flag);
+    void Main_Refresh();
+    // Stores the settings boxes into the class and saves them.
+    bool F_Save();
+    // The standard viewpoint names, 30 pupils and term 1, into the boxes.
+    void Subj();
+    // The save command: asks, then saves the class.
+    void mnuSave_Click();
+
+    QString helpFile() const { return m_helpFile; }
 
 private:
+    void buildMenus();
+    void buildToolbar();
     void unloadReturner();
-    void showClassName();
+    // The steps shared by load and activation.
+    void refreshSteps(const QString& helpName, bool mayNag);
+    void enableCommands();
+    bool hasClass() const;
+    // Hides this window and shows another that replaces it.
+    void replaceBy(const QString& tag);
+    void openBeside(const QString& tag);
+    void printerSetup();
+    void help(int command);
 
     VOXA1& c;
-    QLabel* m_className;
+    QLabel* Label7;
+    QToolButton* Image2;
+    QWidget* m_paneArea;
+    SettingsPane* m_pane;
+    QToolBar* Toolbar1;
+    QMenuBar* m_menuBar = nullptr;
+    QList<QAction*> m_classCommands;
+    QList<QWidget*> m_classMenus;
+    QAction* m_subjMenu = nullptr;
+    QAction* m_subjButton = nullptr;
+    QString m_helpFile;
+    bool m_activatedSinceLoad = false;
 };

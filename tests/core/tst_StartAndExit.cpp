@@ -9,6 +9,8 @@
 #include "platform/MsgBox.h"
 #include "platform/Program.h"
 
+#include <QAction>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -120,6 +122,7 @@ void tst_StartAndExit::start_takesDataFolderFromTheSettingsFile() {
     QCOMPARE(c->DataFolder, u"A:\\voxadata"_s);
     // Changed in memory by another window, it is read again when the main window comes back.
     c->DataFolder = u"C:\\other"_s;
+    MsgBox::queueAnswer(MsgBox::Ok); // still no class: the teacher is asked to choose one
     forms->hide(u"vxMain"_s);
     forms->show(u"vxMain"_s);
     QCOMPARE(c->DataFolder, u"A:\\voxadata"_s);
@@ -129,7 +132,7 @@ void tst_StartAndExit::exit_cancel_endsWithoutWritingAnything() {
     startRun();
     loadSampleClass();
     c->Pupil(1).PName = u"変更した名前"_s;
-    forms->find(u"vxMain"_s)->findChild<QPushButton*>(u"cmdEnd"_s)->click();
+    forms->find(u"vxMain"_s)->findChild<QAction*>(u"mnuEnd"_s)->trigger();
     QVERIFY(forms->isLoaded(u"vxEnd"_s));
     QVERIFY(!forms->isLoaded(u"vxMain"_s));
     MsgBox::queueAnswer(MsgBox::Cancel);
@@ -192,19 +195,27 @@ void tst_StartAndExit::exit_back_returnsToAFreshMainWindow() {
     startRun();
     forms->show(u"vxEnd"_s);
     QVERIFY(!forms->isLoaded(u"vxMain"_s));
+    // The main window is loaded afresh; without a class it asks for one, once.
+    MsgBox::queueAnswer(MsgBox::Ok);
     click(u"vxEnd"_s, u"cmdBack"_s);
     QVERIFY(forms->isLoaded(u"vxMain"_s));
     QVERIFY(!forms->isLoaded(u"vxEnd"_s));
     QVERIFY(!Program::hasEnded());
-    QCOMPARE(MsgBox::shown().size(), 0);
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QCOMPARE(MsgBox::shown()[0].text, u"学級を選択するか、新規入力をして下さい"_s);
 }
 
 void tst_StartAndExit::openingExit_savesPendingSettingsOfTheMainWindow() {
     startRun();
     loadSampleClass();
-    c->SchoolName = u"新しい小学校"_s;
-    c->SettingsDirty = 100;
+    // The main window shows the class when it comes to the front again.
+    forms->hide(u"vxMain"_s);
+    forms->show(u"vxMain"_s);
+    forms->find(u"vxMain"_s)->findChild<QLineEdit*>(u"Text2"_s)->setText(u"新しい小学校"_s);
+    QCOMPARE(c->SettingsDirty, qint16(100));
+    MsgBox::queueAnswer(MsgBox::Ok);
     forms->show(u"vxEnd"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"初期ﾃﾞｰﾀを保存しました"_s);
     QCOMPARE(c->SettingsDirty, qint16(0));
     QCOMPARE(classFiles(), QStringList{u"3-1.sdt"_s});
     VOXA1 back;
