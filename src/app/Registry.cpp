@@ -1,5 +1,11 @@
 #include "app/Registry.h"
 
+#include "classfiles/vxCPDrv.h"
+#include "classfiles/vxCopy.h"
+#include "classfiles/vxDrive.h"
+#include "classfiles/vxLoad.h"
+#include "classfiles/vxNew.h"
+#include "classfiles/vxPass.h"
 #include "controls/Forms.h"
 #include "core/VOXA1.h"
 #include "core/vxEnd.h"
@@ -16,4 +22,10 @@ void registerWindows(VOXA1& c, Forms& forms) {
     forms.registerForm(u"vxEnd"_s, [&c](Forms& f) { return new vxEnd(c, f); });
     forms.registerForm(u"vxIcon"_s, [&c](Forms& f) { return new vxIcon(c, f); });
     forms.registerForm(u"vxVer"_s, [&c](Forms& f) { return new vxVer(c, f); });
+    forms.registerForm(u"vxNew"_s, [&c](Forms& f) { return new vxNew(c, f); });
+    forms.registerForm(u"vxLoad"_s, [&c](Forms& f) { return new vxLoad(c, f); });
+    forms.registerForm(u"vxPass"_s, [&c](Forms& f) { return new vxPass(c, f); });
+    forms.registerForm(u"vxDrive"_s, [&c](Forms& f) { return new vxDrive(c, f); });
+    forms.registerForm(u"vxCPDrv"_s, [&c](Forms& f) { return new vxCPDrv(c, f); });
+    forms.registerForm(u"vxCopy"_s, [&c](Forms& f) { return new vxCopy(c, f); });
 }

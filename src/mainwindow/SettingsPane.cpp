@@ -34,6 +34,7 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
     form->addRow(u"担　任　名"_s, Text3);
     form->addRow(u"学級の人数"_s, Text4);
     form->addRow(u"現在の学期"_s, Text5);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
 
     auto* subjects = new QGroupBox(u"教科設定"_s, this);
     auto* grid = new QHBoxLayout(subjects);
@@ -45,12 +46,13 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
             m_views[s][v] = box(u"Text%1(%2)"_s.arg(7 + v).arg(s), 8, true);
             col->addWidget(m_views[s][v]);
         }
+        col->addStretch();
         grid->addWidget(frame);
     }
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(basic, 2);
-    layout->addWidget(subjects, 3);
+    layout->addWidget(basic, 2, Qt::AlignTop);
+    layout->addWidget(subjects, 3, Qt::AlignTop);
 }
 
 QLineEdit* SettingsPane::box(const QString& name, int maxLength, bool countsAsChange) {

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// Copying the three files of a class to another folder (a backup on a stick, a second computer).
+namespace ClassCopy {
+
+// ".dat", ".sdt", ".eix": the order in which the files are copied.
+const QStringList& extensions();
+
+// "yyyy/mm/dd  hh:mm:ss  " as the overwrite question shows file times.
+QString timeText(const QDateTime& t);
+
+// The overwrite question for an existing copy.
+QString overwriteQuestion(const QDateTime& source, const QDateTime& destination, const QString& destinationBase);
+
+// Whether two base paths (drive-letter form) name the same files.
+bool sameFiles(const QString& sourceBase, const QString& destinationBase);
+
+// Copies base & ext for each extension. A missing source file is skipped; the messages for files
+// in use or any other failure are returned (empty when all went well).
+QStringList copyAll(const QString& sourceBase, const QString& destinationBase);
+
+} // namespace ClassCopy
