@@ -1,0 +1,247 @@
+// The main window as the teacher meets it: commands by class state, the settings pane and when it
+// is saved, the standard settings, help and the save command.
+
+#include "WindowDriver.h"
+#include "core/ClassFiles.h"
+#include "mainwindow/vxMain.h"
+#include "platform/HelpViewer.h"
+#include "platform/MsgBox.h"
+#include "platform/Program.h"
+
+#include <QLabel>
+#include <QToolBar>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_MainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void startWithoutClass_disablesClassCommandsAndDoesNotNag();
+    void backFromClassSelectionWithoutChoosing_asksForAClass();
+    void subj_grade2_fillsLivingAndLeavesSocialAndScience();
+    void subj_withoutClass_refuses();
+    void titleBarClose_withUnsavedSettings_savesNothing();
+    void versionWindow_withUnsavedSettings_savesThemAndKeepsPassword();
+    void fSave_wrongNumbers_storeNothing_data();
+    void fSave_wrongNumbers_storeNothing();
+    void classSizeBox_change_isNotAnUnsavedChange();
+    void saveCommand_okAndCancel();
+    void helpCommands_openTheProgramFoldersHelpFile();
+    void notYetBuiltWindows_sayItAndKeepTheMainWindow();
+
+private:
+    // A loaded class 2年3組 or 5年1組, shown in the main window.
+    void loadClass(const QString& name, const QString& base, const QString& password = u"0000000000"_s);
+    QLineEdit* box(const QString& name) { return d->find<QLineEdit>(u"vxMain"_s, name); }
+    std::unique_ptr<WindowDriver> d;
+};
+
+void tst_MainWindow::init() {
+    d = std::make_unique<WindowDriver>();
+}
+
+void tst_MainWindow::cleanup() {
+    QCOMPARE(MsgBox::unanswered(), 0);
+    QCOMPARE(MsgBox::pendingAnswers(), 0);
+    d.reset();
+}
+
+void tst_MainWindow::loadClass(const QString& name, const QString& base, const QString& password) {
+    d->writeClass(base, 3, password);
+    d->start();
+    VOXA1& c = d->c();
+    c.ClassPath = u"C:\\voxadata\\"_s + base;
+    QVERIFY(c.LoadClass());
+    c.ClassName = name;
+    c.ClassFile = base;
+    c.SplitClassName();
+    c.ClassLoaded = 1;
+    c.NoClassYet = 0;
+    d->forms().hide(u"vxMain"_s);
+    d->forms().show(u"vxMain"_s);
+}
+
+void tst_MainWindow::startWithoutClass_disablesClassCommandsAndDoesNotNag() {
+    d->start();
+    QCOMPARE(MsgBox::shown().size(), 0);
+    QCOMPARE(d->find<QLabel>(u"vxMain"_s, u"Label7"_s)->text(), u"未入力"_s);
+    for (const QString& a : {u"mnuSave"_s, u"mnuMeibo"_s, u"mnuTest"_s, u"mnuPass"_s, u"mnuSubj"_s, u"Save"_s,
+                             u"Namae"_s, u"Input"_s, u"Subj"_s, u"copy"_s, u"MnuPrsys"_s})
+        QVERIFY2(!d->find<QAction>(u"vxMain"_s, a)->isEnabled(), qPrintable(a));
+    for (const QString& a : {u"mnuNew"_s, u"mnuLoad"_s, u"mnuEnd"_s, u"mnufolder"_s, u"New"_s, u"Open"_s, u"Quit"_s,
+                             u"Folder"_s, u"Help"_s})
+        QVERIFY2(d->find<QAction>(u"vxMain"_s, a)->isEnabled(), qPrintable(a));
+    // The settings pane is closed, and its boxes could not be edited anyway.
+    QVERIFY(!box(u"Text1"_s)->isVisibleTo(d->forms().find(u"vxMain"_s)));
+    QVERIFY(!box(u"Text1"_s)->isEnabled());
+}
+
+void tst_MainWindow::backFromClassSelectionWithoutChoosing_asksForAClass() {
+    d->start();
+    d->trigger(u"vxMain"_s, u"mnuLoad"_s);
+    QVERIFY(d->forms().isLoaded(u"vxLoad"_s));
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxLoad"_s, u"Command3D1"_s);
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QCOMPARE(MsgBox::shown()[0].text, u"学級を選択するか、新規入力をして下さい"_s);
+    QCOMPARE(MsgBox::shown()[0].icon, MsgBox::Information);
+    QVERIFY(!d->forms().isLoaded(u"vxLoad"_s));
+}
+
+void tst_MainWindow::subj_grade2_fillsLivingAndLeavesSocialAndScience() {
+    d->writeClass(u"2-3"_s, 3);
+    d->start();
+    VOXA1& c = d->c();
+    c.ClassPath = u"C:\\voxadata\\2-3"_s;
+    QVERIFY(c.LoadClass());
+    c.ClassName = u"2年3組"_s;
+    c.ClassLoaded = 1;
+    c.NoClassYet = 0;
+    c.StartMode = 10; // as right after creating the class
+    c.ViewName(2, 1) = u"社会一"_s;
+    c.ViewName(4, 3) = u"理科三"_s;
+    c.ViewName(1, 4) = u"国語四"_s;
+    d->forms().hide(u"vxMain"_s);
+    d->forms().show(u"vxMain"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"mnuSubj"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"標準の教科名・人数・学期を設定してよろしいですか"_s);
+    QCOMPARE(box(u"Text7(0)"_s)->text(), u"表現"_s);
+    QCOMPARE(box(u"Text9(0)"_s)->text(), u"言語"_s);
+    QCOMPARE(box(u"Text10(0)"_s)->text(), u"国語四"_s);
+    QCOMPARE(box(u"Text7(1)"_s)->text(), u"社会一"_s);
+    QCOMPARE(box(u"Text9(3)"_s)->text(), u"理科三"_s);
+    QCOMPARE(box(u"Text7(2)"_s)->text(), u"思考"_s);
+    QCOMPARE(box(u"Text8(4)"_s)->text(), u"気付"_s);
+    QCOMPARE(box(u"Text9(4)"_s)->text(), u"活動"_s);
+    QCOMPARE(box(u"Text4"_s)->text(), u"30"_s);
+    QCOMPARE(box(u"Text5"_s)->text(), u"1"_s);
+    QCOMPARE(c.SettingsDirty, qint16(100));
+    // Not stored until the settings are saved.
+    QCOMPARE(c.ViewName(5, 2).str().trimmed(), QString());
+}
+
+void tst_MainWindow::subj_withoutClass_refuses() {
+    d->start();
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->forms().get<vxMain>(u"vxMain"_s)->Subj();
+    QCOMPARE(MsgBox::shown().last().text, u"設定する学級のデータを作成するかロードして下さい"_s);
+}
+
+void tst_MainWindow::titleBarClose_withUnsavedSettings_savesNothing() {
+    loadClass(u"5年1組"_s, u"5-1"_s);
+    const QByteArray before = TestSupport::readFile(d->home().file(u"voxadata/5-1.sdt"_s));
+    d->type(u"vxMain"_s, u"Text2"_s, u"べつの小学校"_s);
+    QCOMPARE(d->c().SettingsDirty, qint16(100));
+    d->forms().find(u"vxMain"_s)->close();
+    QVERIFY(!d->forms().isLoaded(u"vxMain"_s));
+    QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/5-1.sdt"_s)), before);
+    QCOMPARE(MsgBox::shown().size(), 0);
+}
+
+void tst_MainWindow::versionWindow_withUnsavedSettings_savesThemAndKeepsPassword() {
+    loadClass(u"5年1組"_s, u"5-1"_s, u"ABC0000000"_s);
+    d->type(u"vxMain"_s, u"Text2"_s, u"べつの小学校"_s);
+    d->type(u"vxMain"_s, u"Text8(2)"_s, u"計算"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"mnuVer"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"初期ﾃﾞｰﾀを保存しました"_s);
+    QVERIFY(!d->forms().isLoaded(u"vxMain"_s));
+
+    VOXA1 back;
+    back.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QVERIFY(back.LoadSettings());
+    QCOMPARE(back.SchoolName.str().trimmed(), u"べつの小学校"_s);
+    QCOMPARE(back.ViewName(3, 2).str(), u"計算      "_s);
+    // The class keeps the password the teacher set.
+    QCOMPARE(back.PassWord.str(), u"ABC0000000"_s);
+
+    d->click(u"vxVer"_s, u"Command1"_s);
+    QVERIFY(d->forms().isLoaded(u"vxMain"_s));
+    QVERIFY(!d->forms().isLoaded(u"vxVer"_s));
+}
+
+void tst_MainWindow::fSave_wrongNumbers_storeNothing_data() {
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("term 4") << u"3"_s << u"4"_s << u"現在の学期"_s;
+    QTest::newRow("term 0") << u"3"_s << u"0"_s << u"現在の学期"_s;
+    QTest::newRow("term empty") << u"3"_s << QString() << u"現在の学期"_s;
+    QTest::newRow("43 pupils") << u"43"_s << u"1"_s << u"学級の人数"_s;
+    QTest::newRow("size empty") << QString() << u"1"_s << u"学級の人数"_s;
+}
+
+void tst_MainWindow::fSave_wrongNumbers_storeNothing() {
+    QFETCH(QString, size);
+    QFETCH(QString, term);
+    QFETCH(QString, told);
+    loadClass(u"5年1組"_s, u"5-1"_s);
+    d->c().NewClassFlag = 10; // the class size box is open for a new class only
+    d->forms().hide(u"vxMain"_s);
+    d->forms().show(u"vxMain"_s);
+    const QByteArray before = TestSupport::readFile(d->home().file(u"voxadata/5-1.sdt"_s));
+    d->type(u"vxMain"_s, u"Text4"_s, size);
+    d->type(u"vxMain"_s, u"Text5"_s, term);
+    d->type(u"vxMain"_s, u"Text2"_s, u"べつの小学校"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->forms().unload(u"vxMain"_s);
+    QVERIFY2(MsgBox::shown().last().text.contains(told), qPrintable(MsgBox::shown().last().text));
+    QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/5-1.sdt"_s)), before);
+    QCOMPARE(d->c().SchoolName.str().trimmed(), u"みなと小学校"_s);
+    QCOMPARE(d->c().ClassSize, qint16(3));
+}
+
+void tst_MainWindow::classSizeBox_change_isNotAnUnsavedChange() {
+    loadClass(u"5年1組"_s, u"5-1"_s);
+    d->c().NewClassFlag = 10;
+    d->forms().hide(u"vxMain"_s);
+    d->forms().show(u"vxMain"_s);
+    QVERIFY(box(u"Text4"_s)->isEnabled());
+    d->type(u"vxMain"_s, u"Text4"_s, u"35"_s);
+    QCOMPARE(d->c().SettingsDirty, qint16(0));
+    // Letters never reach the class size and term boxes.
+    d->type(u"vxMain"_s, u"Text5"_s, u"x"_s);
+    QCOMPARE(box(u"Text5"_s)->text(), QString());
+}
+
+void tst_MainWindow::saveCommand_okAndCancel() {
+    loadClass(u"5年1組"_s, u"5-1"_s);
+    QFile::remove(d->home().file(u"voxadata/5-1.dat"_s));
+    MsgBox::queueAnswer(MsgBox::Cancel);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"mnuSave"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"ﾃﾞｰﾀの保存をしませんでした"_s);
+    QVERIFY(!QFile::exists(d->home().file(u"voxadata/5-1.dat"_s)));
+    MsgBox::queueAnswer(MsgBox::Ok);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"Save"_s);
+    QCOMPARE(MsgBox::shown()[2].text, u"ﾃﾞｰﾀの保存をします。よろしいですか。"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"ﾃﾞｰﾀの保存をしました"_s);
+    QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/5-1.dat"_s)).size(), 3 * 3106);
+}
+
+void tst_MainWindow::helpCommands_openTheProgramFoldersHelpFile() {
+    d->start();
+    d->trigger(u"vxMain"_s, u"mnuIndex"_s);
+    d->trigger(u"vxMain"_s, u"mnuHkey"_s);
+    d->trigger(u"vxMain"_s, u"mnuUse"_s);
+    d->trigger(u"vxMain"_s, u"Help"_s);
+    const QString file = d->home().path() + u"/voxa2003.hlp"_s;
+    QCOMPARE(HelpViewer::requests(), (QStringList{u"contents|"_s + file + u'|', u"keyword|"_s + file + u'|',
+                                                  u"helponhelp|"_s + file + u'|', u"contents|"_s + file + u'|'}));
+}
+
+void tst_MainWindow::notYetBuiltWindows_sayItAndKeepTheMainWindow() {
+    loadClass(u"5年1組"_s, u"5-1"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"mnuHyo"_s);
+    QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+    QCOMPARE(MsgBox::shown().size(), 1);
+}
+
+QTEST_MAIN(tst_MainWindow)
+#include "tst_MainWindow.moc"
