@@ -18,9 +18,11 @@ QString timeText(const QDateTime& t) {
     return t.toString(u"yyyy/MM/dd  hh:mm:ss  "_s);
 }
 
-QString overwriteQuestion(const QDateTime& source, const QDateTime& destination, const QString& destinationBase) {
-    return u"コピー元: "_s + timeText(source) + u"\r\n"_s + u"コピー先: "_s + timeText(destination) + u"\r\n\r\n"_s +
-           destinationBase + u".dat"_s + u" が、存在します。"_s + u"\r\n"_s + u"上書きしますか？"_s;
+QString overwriteQuestion(const QDateTime& source, const QDateTime& destination,
+                          const QString& destinationBase) {
+    return u"コピー元: "_s + timeText(source) + u"\r\n"_s + u"コピー先: "_s + timeText(destination) +
+           u"\r\n\r\n"_s + destinationBase + u".dat"_s + u" が、存在します。"_s + u"\r\n"_s +
+           u"上書きしますか？"_s;
 }
 
 bool sameFiles(const QString& sourceBase, const QString& destinationBase) {
@@ -36,8 +38,8 @@ QStringList copyAll(const QString& sourceBase, const QString& destinationBase) {
     for (const QString& ext : extensions()) {
         const QString from = DosPath::toNative(sourceBase + ext);
         const QString to = DosPath::toNative(destinationBase + ext);
-        const FileOps::CopyResult r = (from.isEmpty() || to.isEmpty()) ? FileOps::CopyResult::Failed
-                                                                       : FileOps::copyFile(from, to);
+        const FileOps::CopyResult r =
+            (from.isEmpty() || to.isEmpty()) ? FileOps::CopyResult::Failed : FileOps::copyFile(from, to);
         if (r == FileOps::CopyResult::InUse)
             problems << u"オープンされているファイルにはコピーできません."_s + u"\r\n"_s +
                             u"いったん閉じて, もう一度実行してください."_s;

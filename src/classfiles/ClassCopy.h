@@ -14,7 +14,8 @@ const QStringList& extensions();
 QString timeText(const QDateTime& t);
 
 // The overwrite question for an existing copy.
-QString overwriteQuestion(const QDateTime& source, const QDateTime& destination, const QString& destinationBase);
+QString overwriteQuestion(const QDateTime& source, const QDateTime& destination,
+                          const QString& destinationBase);
 
 // Whether two base paths (drive-letter form) name the same files.
 bool sameFiles(const QString& sourceBase, const QString& destinationBase);

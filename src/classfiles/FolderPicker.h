@@ -12,7 +12,8 @@ class QLabel;
 class FolderPicker : public QWidget {
     Q_OBJECT
 public:
-    FolderPicker(const QString& driveCaption, const QString& folderCaption, const QString& suffix, QWidget* parent);
+    FolderPicker(const QString& driveCaption, const QString& folderCaption, const QString& suffix,
+                 QWidget* parent);
 
     DriveList* drive() const { return m_drive; }
     FolderList* folder() const { return m_folder; }

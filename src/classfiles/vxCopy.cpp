@@ -122,8 +122,9 @@ void vxCopy::cmdRun_Click() {
     const QDateTime sourceTime = FileOps::modified(DosPath::toNative(m_sourceBase + u".dat"_s));
     const QDateTime destTime = FileOps::modified(DosPath::toNative(m_destBase + u".dat"_s));
     if (destTime.isValid()) {
-        const MsgBox::Answer a = MsgBox::show(ClassCopy::overwriteQuestion(sourceTime, destTime, m_destBase),
-                                              MsgBox::YesNoCancel, MsgBox::Warning, MsgBox::defaultTitle(), MsgBox::No);
+        const MsgBox::Answer a =
+            MsgBox::show(ClassCopy::overwriteQuestion(sourceTime, destTime, m_destBase), MsgBox::YesNoCancel,
+                         MsgBox::Warning, MsgBox::defaultTitle(), MsgBox::No);
         if (a == MsgBox::No)
             return;
         if (a == MsgBox::Cancel) {

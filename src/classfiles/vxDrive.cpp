@@ -62,8 +62,8 @@ void vxDrive::Dir1_Change(const QString& folder) {
 
 void vxDrive::ini_Save() {
     if (!IniFile::write({c.DataFolder, c.PassHidden})) {
-        MsgBox::show(u"設定ファイルに書き込めませんでした。"_s + c.CrLf + IniFile::nativePath(), MsgBox::OkOnly,
-                     MsgBox::Critical);
+        MsgBox::show(u"設定ファイルに書き込めませんでした。"_s + c.CrLf + IniFile::nativePath(),
+                     MsgBox::OkOnly, MsgBox::Critical);
         return;
     }
     MsgBox::show(u"ﾌｫﾙﾀﾞ設定を保存しました"_s);

@@ -182,8 +182,8 @@ void vxNew::Command3D3_Click() {
     }
     bool agreed = false;
     if (!Label5->text().isEmpty() && !Label6->text().isEmpty())
-        agreed = MsgBox::show(Text2->text() + u"年"_s + Text3->text() + u"組のデータを"_s + c.CrLf + c.DataFolder +
-                                  u"に作っていいですか"_s,
+        agreed = MsgBox::show(Text2->text() + u"年"_s + Text3->text() + u"組のデータを"_s + c.CrLf +
+                                  c.DataFolder + u"に作っていいですか"_s,
                               MsgBox::OkCancel, MsgBox::Question) == MsgBox::Ok;
     if (!agreed) {
         MsgBox::show(u"ドライブやフォルダを指定して、正しい情報をマウスで入力してください"_s);
@@ -200,7 +200,8 @@ void vxNew::Command3D3_Click() {
     if (!existing.isEmpty() &&
         MsgBox::show(m_classPath + u" には、すでに"_s + m_className + u"のデータがあります。"_s + c.CrLf +
                          u"作り直すと、そのデータは消えてしまいます。作り直してよろしいですか"_s,
-                     MsgBox::OkCancel, MsgBox::Warning, MsgBox::defaultTitle(), MsgBox::Cancel) != MsgBox::Ok) {
+                     MsgBox::OkCancel, MsgBox::Warning, MsgBox::defaultTitle(),
+                     MsgBox::Cancel) != MsgBox::Ok) {
         MsgBox::show(u"ﾃﾞｰﾀ作成を中止しました"_s);
         return;
     }

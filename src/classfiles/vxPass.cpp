@@ -61,7 +61,8 @@ void vxPass::Form_Load() {
 void vxPass::Text1_Enter() {
     if (Text1->text().toUpper() == c.PassWord.str())
         return;
-    if (MsgBox::show(u"パスワードの入力・変更をしてよろしいですか"_s, MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok)
+    if (MsgBox::show(u"パスワードの入力・変更をしてよろしいですか"_s, MsgBox::OkCancel, MsgBox::Question) !=
+        MsgBox::Ok)
         return;
     MsgBox::show(u"確かめのところにもう一度再入力してください"_s);
     m_first = Text1->text();

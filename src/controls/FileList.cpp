@@ -6,8 +6,10 @@
 #include <QRegularExpression>
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
-    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { Q_EMIT File_Click(item->text()); });
-    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { Q_EMIT File_Click(item->text()); });
+    connect(this, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { Q_EMIT File_Click(item->text()); });
+    connect(this, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem* item) { Q_EMIT File_Click(item->text()); });
 }
 
 void FileList::setFolder(const QString& dosFolder) {

@@ -45,8 +45,9 @@ void FolderList::refresh() {
     const QStringList parts = m_path.mid(3).split(u'\\', Qt::SkipEmptyParts);
     QString at = m_path.left(3);
     auto add = [this](const QString& text, const QString& path, int depth, bool current) {
-        auto* item = new QListWidgetItem(style()->standardIcon(current ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon),
-                                         QString(depth * 2, u' ') + text, this);
+        auto* item =
+            new QListWidgetItem(style()->standardIcon(current ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon),
+                                QString(depth * 2, u' ') + text, this);
         item->setData(Qt::UserRole, path);
         if (current)
             setCurrentItem(item);
@@ -59,7 +60,8 @@ void FolderList::refresh() {
     const QString native = DosPath::toNative(m_path);
     if (native.isEmpty())
         return;
-    const QStringList subs = QDir(native).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    const QStringList subs =
+        QDir(native).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& s : subs)
         add(s, DosPath::join(m_path, s), static_cast<int>(parts.size()) + 1, false);
 }

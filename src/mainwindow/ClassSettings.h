@@ -7,8 +7,8 @@
 namespace ClassSettings {
 
 struct ViewNameEntry {
-    int slot;   // 1 国語, 2 社会, 3 算数, 4 理科, 5 生活
-    int view;   // 1..3
+    int slot; // 1 国語, 2 社会, 3 算数, 4 理科, 5 生活
+    int view; // 1..3
     QString name;
 };
 

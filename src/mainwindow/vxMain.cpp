@@ -69,10 +69,11 @@ vxMain::vxMain(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxMain"_s), c(c_) {
     nameRow->addWidget(image3);
 
     m_paneArea = new QWidget(this);
-    auto* label6 = new QLabel(u"Voxa2002 For WindowsXPは、小学校学級担任用の成績管理システムです。４教科及び３教科で４つの観点まで"
-                              u"扱うことができます。もし、不具合があった場合は、バージョン情報にある連絡先までご連絡下さい。"
-                              u"ご使用ありがとうございます。"_s,
-                              m_paneArea);
+    auto* label6 = new QLabel(
+        u"Voxa2002 For WindowsXPは、小学校学級担任用の成績管理システムです。４教科及び３教科で４つの観点まで"
+        u"扱うことができます。もし、不具合があった場合は、バージョン情報にある連絡先までご連絡下さい。"
+        u"ご使用ありがとうございます。"_s,
+        m_paneArea);
     label6->setObjectName(u"Label6"_s);
     label6->setWordWrap(true);
     m_pane = new SettingsPane(c, m_paneArea);
@@ -90,7 +91,6 @@ vxMain::vxMain(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxMain"_s), c(c_) {
     layout->addWidget(m_paneArea, 1);
     resize(twipsToPixels(11000), twipsToPixels(1455));
 }
-
 
 void vxMain::buildMenus() {
     auto* bar = new QMenuBar(this);
@@ -148,20 +148,30 @@ void vxMain::buildToolbar() {
         std::function<void()> run;
     };
     const QList<Button> buttons = {
-        {u"Quit"_s, u"終"_s, u"Voxaの終了"_s, QColor(0xb0, 0x30, 0x30), false, [this] { replaceBy(u"vxEnd"_s); }},
-        {u"New"_s, u"新"_s, u"新規入力"_s, QColor(0x2e, 0x7d, 0x32), false, [this] { openBeside(u"vxNew"_s); }},
-        {u"Open"_s, u"開"_s, u"学級の選択"_s, QColor(0x2e, 0x7d, 0x32), false, [this] { openBeside(u"vxLoad"_s); }},
+        {u"Quit"_s, u"終"_s, u"Voxaの終了"_s, QColor(0xb0, 0x30, 0x30), false,
+         [this] { replaceBy(u"vxEnd"_s); }},
+        {u"New"_s, u"新"_s, u"新規入力"_s, QColor(0x2e, 0x7d, 0x32), false,
+         [this] { openBeside(u"vxNew"_s); }},
+        {u"Open"_s, u"開"_s, u"学級の選択"_s, QColor(0x2e, 0x7d, 0x32), false,
+         [this] { openBeside(u"vxLoad"_s); }},
         {u"Save"_s, u"保"_s, u"データ保存"_s, QColor(0x15, 0x65, 0xc0), true, [this] { mnuSave_Click(); }},
         {u"Namae"_s, u"名"_s, u"名簿"_s, QColor(0x6a, 0x1b, 0x9a), true, [this] { replaceBy(u"vxMeibo"_s); }},
-        {u"Input"_s, u"点"_s, u"テストデータ"_s, QColor(0x6a, 0x1b, 0x9a), true, [this] { replaceBy(u"vxData"_s); }},
-        {u"PPrint"_s, u"印"_s, u"印刷"_s, QColor(0x45, 0x5a, 0x64), true, [this] { replaceBy(u"vxPrint"_s); }},
+        {u"Input"_s, u"点"_s, u"テストデータ"_s, QColor(0x6a, 0x1b, 0x9a), true,
+         [this] { replaceBy(u"vxData"_s); }},
+        {u"PPrint"_s, u"印"_s, u"印刷"_s, QColor(0x45, 0x5a, 0x64), true,
+         [this] { replaceBy(u"vxPrint"_s); }},
         {u"Hyo"_s, u"成"_s, u"成績表"_s, QColor(0xe6, 0x5c, 0x00), true, [this] { replaceBy(u"vxHyo"_s); }},
-        {u"Kojin"_s, u"個"_s, u"個人票"_s, QColor(0xe6, 0x5c, 0x00), true, [this] { replaceBy(u"vxKojin"_s); }},
-        {u"Folder"_s, u"所"_s, u"データフォルダ"_s, QColor(0x79, 0x55, 0x48), false, [this] { openBeside(u"vxDrive"_s); }},
-        {u"cop"_s, u"先"_s, u"コピー先フォルダ"_s, QColor(0x79, 0x55, 0x48), true, [this] { openBeside(u"vxCPDrv"_s); }},
-        {u"copy"_s, u"写"_s, u"データ複写"_s, QColor(0x79, 0x55, 0x48), true, [this] { replaceBy(u"vxCopy"_s); }},
+        {u"Kojin"_s, u"個"_s, u"個人票"_s, QColor(0xe6, 0x5c, 0x00), true,
+         [this] { replaceBy(u"vxKojin"_s); }},
+        {u"Folder"_s, u"所"_s, u"データフォルダ"_s, QColor(0x79, 0x55, 0x48), false,
+         [this] { openBeside(u"vxDrive"_s); }},
+        {u"cop"_s, u"先"_s, u"コピー先フォルダ"_s, QColor(0x79, 0x55, 0x48), true,
+         [this] { openBeside(u"vxCPDrv"_s); }},
+        {u"copy"_s, u"写"_s, u"データ複写"_s, QColor(0x79, 0x55, 0x48), true,
+         [this] { replaceBy(u"vxCopy"_s); }},
         {u"Subj"_s, u"教"_s, u"標準教科名"_s, QColor(0x00, 0x83, 0x8f), true, [this] { Subj(); }},
-        {u"Clas"_s, u"編"_s, u"学級編成"_s, QColor(0x00, 0x83, 0x8f), true, [this] { replaceBy(u"vxclass"_s); }},
+        {u"Clas"_s, u"編"_s, u"学級編成"_s, QColor(0x00, 0x83, 0x8f), true,
+         [this] { replaceBy(u"vxclass"_s); }},
         {u"Help"_s, u"？"_s, u"ヘルプ"_s, QColor(0x3f, 0x51, 0xb5), false, [this] { help(3); }},
     };
     for (const Button& b : buttons) {
@@ -180,9 +190,9 @@ bool vxMain::hasClass() const {
 }
 
 void vxMain::unloadReturner() {
-    static const QStringList known = {u"vxStrt"_s, u"vxLoad"_s, u"vxNew"_s,   u"vxMeibo"_s, u"vxData"_s,
-                                      u"vxKojin"_s, u"vxHyo"_s, u"vxPrint"_s, u"vxPass"_s,  u"vxCopy"_s,
-                                      u"vxVer"_s,  u"vxDrive"_s, u"vxEnd"_s,  u"vxCPDrv"_s};
+    static const QStringList known = {u"vxStrt"_s,  u"vxLoad"_s,  u"vxNew"_s,   u"vxMeibo"_s, u"vxData"_s,
+                                      u"vxKojin"_s, u"vxHyo"_s,   u"vxPrint"_s, u"vxPass"_s,  u"vxCopy"_s,
+                                      u"vxVer"_s,   u"vxDrive"_s, u"vxEnd"_s,   u"vxCPDrv"_s};
     if (known.contains(c.ReturnForm))
         forms.unload(c.ReturnForm);
 }
@@ -282,14 +292,15 @@ void vxMain::Subj() {
         MsgBox::show(u"設定する学級のデータを作成するかロードして下さい"_s);
         return;
     }
-    if (MsgBox::show(u"標準の教科名・人数・学期を設定してよろしいですか"_s, MsgBox::OkCancel, MsgBox::Question) !=
-        MsgBox::Ok)
+    if (MsgBox::show(u"標準の教科名・人数・学期を設定してよろしいですか"_s, MsgBox::OkCancel,
+                     MsgBox::Question) != MsgBox::Ok)
         return;
     m_pane->putStandardSettings(c.Grade);
 }
 
 void vxMain::mnuSave_Click() {
-    if (MsgBox::show(u"ﾃﾞｰﾀの保存をします。よろしいですか。"_s, MsgBox::OkCancel, MsgBox::Question) == MsgBox::Ok) {
+    if (MsgBox::show(u"ﾃﾞｰﾀの保存をします。よろしいですか。"_s, MsgBox::OkCancel, MsgBox::Question) ==
+        MsgBox::Ok) {
         if (c.SaveClass())
             MsgBox::show(u"ﾃﾞｰﾀの保存をしました"_s);
     } else {
@@ -319,8 +330,8 @@ void vxMain::printerSetup() {
 }
 
 void vxMain::help(int command) {
-    const HelpViewer::Command cmd = command == 3     ? HelpViewer::Contents
-                                    : command == 4   ? HelpViewer::HelpOnHelp
-                                                     : HelpViewer::KeywordSearch;
+    const HelpViewer::Command cmd = command == 3   ? HelpViewer::Contents
+                                    : command == 4 ? HelpViewer::HelpOnHelp
+                                                   : HelpViewer::KeywordSearch;
     HelpViewer::open(m_helpFile, cmd);
 }

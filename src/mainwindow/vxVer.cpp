@@ -23,7 +23,8 @@ vxVer::vxVer(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxVer"_s), c(c_) {
     picture->setIconSize(size);
     connect(picture, &QToolButton::clicked, this, [this] { forms.show(u"vxIcon"_s); });
 
-    auto* text = new QLabel(u"Voxa2003 For WindowsXp\nバージョン 2003.1\n\n小学校学級担任用 成績処理"_s, this);
+    auto* text =
+        new QLabel(u"Voxa2003 For WindowsXp\nバージョン 2003.1\n\n小学校学級担任用 成績処理"_s, this);
     text->setObjectName(u"Label1"_s);
     text->setAlignment(Qt::AlignCenter);
     auto* ok = new QPushButton(u"OK"_s, this);

@@ -1,4 +1,210 @@
+// The data folder, the copy folder and copying a class's files.
+
+#include "WindowDriver.h"
+#include "classfiles/ClassCopy.h"
+#include "controls/FileList.h"
+#include "controls/FolderList.h"
+#include "platform/MsgBox.h"
+
+#include <QLabel>
+#include <QRadioButton>
 #include <QtTest>
-class tst_FoldersAndCopy : public QObject { Q_OBJECT };
+
+using namespace Qt::StringLiterals;
+
+class tst_FoldersAndCopy : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void dataFolder_storedWithFinalBackslash_data();
+    void dataFolder_storedWithFinalBackslash();
+    void dataFolder_cancel_mainWindowReadsTheFileAgain();
+    void copyFolder_floppy_storesAAndWritesSettings();
+    void copyFolder_otherFolder_isStored();
+    void copy_toFolderWithoutTheClass_copiesWithoutAsking();
+    void copy_overExistingCopy_asks_data();
+    void copy_overExistingCopy_asks();
+    void copy_withoutSource_orOntoItself_copiesNothing();
+    void overwriteQuestion_formatsBothTimes();
+
+private:
+    // A loaded class 3-1 and the main window.
+    void startWithClass();
+    void openCopy();
+    std::unique_ptr<WindowDriver> d;
+};
+
+void tst_FoldersAndCopy::init() {
+    d = std::make_unique<WindowDriver>();
+}
+
+void tst_FoldersAndCopy::cleanup() {
+    QCOMPARE(MsgBox::unanswered(), 0);
+    QCOMPARE(MsgBox::pendingAnswers(), 0);
+    d.reset();
+}
+
+void tst_FoldersAndCopy::startWithClass() {
+    d->writeClass(u"3-1"_s, 3);
+    d->start();
+    VOXA1& c = d->c();
+    c.ClassPath = u"C:\\voxadata\\3-1"_s;
+    QVERIFY(c.LoadClass());
+    c.ClassName = u"3年1組"_s;
+    c.ClassLoaded = 1;
+    c.NoClassYet = 0;
+    d->forms().hide(u"vxMain"_s);
+    d->forms().show(u"vxMain"_s);
+}
+
+void tst_FoldersAndCopy::dataFolder_storedWithFinalBackslash_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QByteArray>("ini");
+    QTest::newRow("drive root") << u"C:\\"_s << QByteArray("\"C:\\\"\r\n0\r\n");
+    QTest::newRow("folder") << u"C:\\voxadata"_s << QByteArray("\"C:\\voxadata\\\"\r\n0\r\n");
+}
+
+void tst_FoldersAndCopy::dataFolder_storedWithFinalBackslash() {
+    QFETCH(QString, folder);
+    QFETCH(QByteArray, ini);
+    d->start();
+    d->trigger(u"vxMain"_s, u"mnufolder"_s);
+    auto* dir = d->find<FolderList>(u"vxDrive"_s, u"Dir1"_s);
+    dir->setPath(u"Z:\\"_s); // somewhere else first, so that choosing the folder is a change
+    dir->setPath(folder);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxDrive"_s, u"Command3D1"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"ﾌｫﾙﾀﾞ設定を保存しました"_s);
+    QCOMPARE(TestSupport::readFile(d->home().file(u"voxa.ini"_s)), ini);
+    QVERIFY(!d->forms().isLoaded(u"vxDrive"_s));
+}
+
+void tst_FoldersAndCopy::dataFolder_cancel_mainWindowReadsTheFileAgain() {
+    TestSupport::writeFile(d->home().file(u"voxa.ini"_s), "\"C:\\voxadata\\\"\r\n0\r\n");
+    startWithClass();
+    d->trigger(u"vxMain"_s, u"Folder"_s);
+    d->find<FolderList>(u"vxDrive"_s, u"Dir1"_s)->setPath(u"C:\\"_s);
+    QCOMPARE(d->c().DataFolder, u"C:\\"_s);
+    QCOMPARE(d->find<QLabel>(u"vxDrive"_s, u"Label1"_s)->text(), u"C:\\"_s);
+    d->click(u"vxDrive"_s, u"Command3D2"_s);
+    QCOMPARE(d->c().ReturnForm, u"vxDrive"_s);
+    d->forms().show(u"vxMain"_s);
+    QCOMPARE(d->c().DataFolder, u"C:\\voxadata\\"_s);
+    QVERIFY(!d->forms().isLoaded(u"vxDrive"_s));
+}
+
+void tst_FoldersAndCopy::copyFolder_floppy_storesAAndWritesSettings() {
+    startWithClass();
+    d->c().CopyFolder = u"C:\\backup"_s;
+    QFile::remove(d->home().file(u"voxadata/3-1.sdt"_s));
+    d->trigger(u"vxMain"_s, u"mnuCPDrv"_s);
+    d->find<QRadioButton>(u"vxCPDrv"_s, u"Option1(0)"_s)->click();
+    QVERIFY(!d->find<QWidget>(u"vxCPDrv"_s, u"Dir1"_s)->isEnabled());
+    d->click(u"vxCPDrv"_s, u"Command3D1"_s);
+    QCOMPARE(d->c().CopyFolder.str().trimmed(), u"A:\\"_s);
+    const QByteArray sdt = TestSupport::readFile(d->home().file(u"voxadata/3-1.sdt"_s));
+    QVERIFY(sdt.contains("\"A:\\                 \""));
+    QVERIFY(!d->forms().isLoaded(u"vxCPDrv"_s));
+}
+
+void tst_FoldersAndCopy::copyFolder_otherFolder_isStored() {
+    QDir(d->home().path()).mkdir(u"backup"_s);
+    startWithClass();
+    d->trigger(u"vxMain"_s, u"cop"_s);
+    d->find<QRadioButton>(u"vxCPDrv"_s, u"Option1(1)"_s)->click();
+    QVERIFY(d->find<QWidget>(u"vxCPDrv"_s, u"Dir1"_s)->isEnabled());
+    d->find<FolderList>(u"vxCPDrv"_s, u"Dir1"_s)->setPath(u"C:\\backup"_s);
+    QCOMPARE(d->find<QLabel>(u"vxCPDrv"_s, u"Label1"_s)->text(), u"C:\\backup\\"_s);
+    d->click(u"vxCPDrv"_s, u"Command3D1"_s);
+    QCOMPARE(d->c().CopyFolder.str().trimmed(), u"C:\\backup"_s);
+}
+
+void tst_FoldersAndCopy::openCopy() {
+    QDir(d->home().path()).mkdir(u"backup"_s);
+    startWithClass();
+    d->c().CopyFolder = u"C:\\backup"_s;
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"copy"_s);
+    QCOMPARE(MsgBox::shown().last().text,
+             u"フロッピーなどコピー先の準備をしてからOKをクリックしてください"_s);
+    QVERIFY(!d->forms().isLoaded(u"vxMain"_s));
+    QCOMPARE(d->find<FolderList>(u"vxCopy"_s, u"Dir2"_s)->path(), u"C:\\backup"_s);
+    QCOMPARE(d->find<FolderList>(u"vxCopy"_s, u"Dir1"_s)->path(), u"C:\\voxadata"_s);
+}
+
+void tst_FoldersAndCopy::copy_toFolderWithoutTheClass_copiesWithoutAsking() {
+    openCopy();
+    QVERIFY(d->find<FileList>(u"vxCopy"_s, u"File1"_s)->chooseFile(u"3-1.dat"_s));
+    QCOMPARE(d->find<QLabel>(u"vxCopy"_s, u"Label1"_s)->text(), u"C:\\voxadata\\3-1"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxCopy"_s, u"Command3D1"_s);
+    QCOMPARE(MsgBox::shown().size(), 2);
+    QCOMPARE(MsgBox::shown().last().text, u"コピーができました"_s);
+    for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
+        QCOMPARE(TestSupport::readFile(d->home().file(u"backup/3-1"_s + ext)),
+                 TestSupport::readFile(d->home().file(u"voxadata/3-1"_s + ext)));
+    QCOMPARE(d->find<FileList>(u"vxCopy"_s, u"File2"_s)->count(), 1);
+}
+
+void tst_FoldersAndCopy::copy_overExistingCopy_asks_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("copied");
+    QTest::addColumn<QString>("told"); // empty: nothing more is shown
+    QTest::newRow("yes") << int(MsgBox::Yes) << true << u"コピーができました"_s;
+    QTest::newRow("no") << int(MsgBox::No) << false << QString();
+    QTest::newRow("cancel") << int(MsgBox::Cancel) << false << u"コピーを中止します"_s;
+}
+
+void tst_FoldersAndCopy::copy_overExistingCopy_asks() {
+    QFETCH(int, answer);
+    QFETCH(bool, copied);
+    QFETCH(QString, told);
+    QDir(d->home().path()).mkdir(u"backup"_s);
+    for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
+        TestSupport::writeFile(d->home().file(u"backup/3-1"_s + ext), "old");
+    openCopy();
+    QVERIFY(d->find<FileList>(u"vxCopy"_s, u"File1"_s)->chooseFile(u"3-1.dat"_s));
+    MsgBox::queueAnswer(static_cast<MsgBox::Answer>(answer));
+    if (!told.isEmpty())
+        MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxCopy"_s, u"Command3D1"_s);
+    const MsgBox::Shown& q = MsgBox::shown()[1];
+    QCOMPARE(q.buttons, MsgBox::YesNoCancel);
+    QCOMPARE(q.defaultAnswer, MsgBox::No);
+    QCOMPARE(q.icon, MsgBox::Warning);
+    QVERIFY2(q.text.endsWith(u"C:\\backup\\3-1.dat が、存在します。\r\n上書きしますか？"_s),
+             qPrintable(q.text));
+    QCOMPARE(MsgBox::shown().size(), told.isEmpty() ? 2 : 3);
+    if (!told.isEmpty())
+        QCOMPARE(MsgBox::shown().last().text, told);
+    const QByteArray sdt = TestSupport::readFile(d->home().file(u"backup/3-1.sdt"_s));
+    QCOMPARE(sdt == "old", !copied);
+}
+
+void tst_FoldersAndCopy::copy_withoutSource_orOntoItself_copiesNothing() {
+    openCopy();
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxCopy"_s, u"Command3D1"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"コピー元のファイルを選択してください"_s);
+    d->find<FolderList>(u"vxCopy"_s, u"Dir2"_s)->setPath(u"C:\\voxadata"_s);
+    QVERIFY(d->find<FileList>(u"vxCopy"_s, u"File1"_s)->chooseFile(u"3-1.dat"_s));
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxCopy"_s, u"Command3D1"_s);
+    QVERIFY(MsgBox::shown().last().text.startsWith(u"コピー元とコピー先が同じファイルです。"_s));
+    QCOMPARE(QDir(d->home().file(u"backup"_s)).entryList(QDir::Files), QStringList());
+    d->click(u"vxCopy"_s, u"Command3D2"_s);
+    QVERIFY(d->forms().isLoaded(u"vxMain"_s));
+    QVERIFY(!d->forms().isLoaded(u"vxCopy"_s));
+}
+
+void tst_FoldersAndCopy::overwriteQuestion_formatsBothTimes() {
+    const QDateTime a(QDate(2026, 7, 3), QTime(8, 5, 9));
+    const QDateTime b(QDate(2026, 12, 24), QTime(17, 30, 0));
+    QCOMPARE(
+        ClassCopy::overwriteQuestion(a, b, u"A:\\3-1"_s),
+        u"コピー元: 2026/07/03  08:05:09  \r\nコピー先: 2026/12/24  17:30:00  \r\n\r\nA:\\3-1.dat が、存在します。\r\n上書きしますか？"_s);
+}
+
 QTEST_MAIN(tst_FoldersAndCopy)
 #include "tst_FoldersAndCopy.moc"

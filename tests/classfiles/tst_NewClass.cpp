@@ -89,7 +89,8 @@ void tst_NewClass::create_3nen1kumi_thenFirstSettingsSave() {
     QCOMPARE(shown[1].text, u"3年1組のデータを\r\nC:\\voxadata\\3-1に作っていいですか"_s);
     QCOMPARE(shown[1].buttons, MsgBox::OkCancel);
     QCOMPARE(shown[2].text, u"3年1組の領域をディスク上に作成します"_s);
-    QCOMPARE(shown[3].text, u"3年1組の領域をディスク上に作成しました。\r\nすぐに、初期設定（人数等）を行ってください"_s);
+    QCOMPARE(shown[3].text,
+             u"3年1組の領域をディスク上に作成しました。\r\nすぐに、初期設定（人数等）を行ってください"_s);
 
     QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/3-1.dat"_s)).size(), 42 * 3106);
     QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/3-1.eix"_s)).size(), 200);

@@ -71,8 +71,8 @@ void tst_MainWindow::startWithoutClass_disablesClassCommandsAndDoesNotNag() {
     for (const QString& a : {u"mnuSave"_s, u"mnuMeibo"_s, u"mnuTest"_s, u"mnuPass"_s, u"mnuSubj"_s, u"Save"_s,
                              u"Namae"_s, u"Input"_s, u"Subj"_s, u"copy"_s, u"MnuPrsys"_s})
         QVERIFY2(!d->find<QAction>(u"vxMain"_s, a)->isEnabled(), qPrintable(a));
-    for (const QString& a : {u"mnuNew"_s, u"mnuLoad"_s, u"mnuEnd"_s, u"mnufolder"_s, u"New"_s, u"Open"_s, u"Quit"_s,
-                             u"Folder"_s, u"Help"_s})
+    for (const QString& a : {u"mnuNew"_s, u"mnuLoad"_s, u"mnuEnd"_s, u"mnufolder"_s, u"New"_s, u"Open"_s,
+                             u"Quit"_s, u"Folder"_s, u"Help"_s})
         QVERIFY2(d->find<QAction>(u"vxMain"_s, a)->isEnabled(), qPrintable(a));
     // The settings pane is closed, and its boxes could not be edited anyway.
     QVERIFY(!box(u"Text1"_s)->isVisibleTo(d->forms().find(u"vxMain"_s)));
@@ -231,8 +231,9 @@ void tst_MainWindow::helpCommands_openTheProgramFoldersHelpFile() {
     d->trigger(u"vxMain"_s, u"mnuUse"_s);
     d->trigger(u"vxMain"_s, u"Help"_s);
     const QString file = d->home().path() + u"/voxa2003.hlp"_s;
-    QCOMPARE(HelpViewer::requests(), (QStringList{u"contents|"_s + file + u'|', u"keyword|"_s + file + u'|',
-                                                  u"helponhelp|"_s + file + u'|', u"contents|"_s + file + u'|'}));
+    QCOMPARE(HelpViewer::requests(),
+             (QStringList{u"contents|"_s + file + u'|', u"keyword|"_s + file + u'|',
+                          u"helponhelp|"_s + file + u'|', u"contents|"_s + file + u'|'}));
 }
 
 void tst_MainWindow::notYetBuiltWindows_sayItAndKeepTheMainWindow() {
