@@ -40,6 +40,7 @@ vxCPDrv::vxCPDrv(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxCPDrv"_s), c(c_) {
     Label1 = new QLabel(this);
     Label1->setObjectName(u"Label1"_s);
     Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Label1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* label3 = new QLabel(u"※コピー先の準備をしてから上のボタンをクリックしてください。"_s, this);
     label3->setObjectName(u"Label3"_s);
     label3->setWordWrap(true);
@@ -60,6 +61,7 @@ vxCPDrv::vxCPDrv(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxCPDrv"_s), c(c_) {
     layout->addWidget(label2);
     layout->addWidget(Label1);
     layout->addWidget(label3);
+    layout->addStretch();
     layout->addLayout(buttons);
     resize(twipsToPixels(5200), twipsToPixels(6000));
 }
