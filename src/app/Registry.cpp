@@ -13,6 +13,8 @@
 #include "mainwindow/vxIcon.h"
 #include "mainwindow/vxMain.h"
 #include "mainwindow/vxVer.h"
+#include "roster/vxMeibo.h"
+#include "roster/vxNameIn.h"
 
 using namespace Qt::StringLiterals;
 
@@ -28,4 +30,6 @@ void registerWindows(VOXA1& c, Forms& forms) {
     forms.registerForm(u"vxDrive"_s, [&c](Forms& f) { return new vxDrive(c, f); });
     forms.registerForm(u"vxCPDrv"_s, [&c](Forms& f) { return new vxCPDrv(c, f); });
     forms.registerForm(u"vxCopy"_s, [&c](Forms& f) { return new vxCopy(c, f); });
+    forms.registerForm(u"vxMeibo"_s, [&c](Forms& f) { return new vxMeibo(c, f); });
+    forms.registerForm(u"vxNameIn"_s, [&c](Forms& f) { return new vxNameIn(c, f); });
 }

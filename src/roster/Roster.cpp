@@ -1,0 +1,109 @@
+#include "roster/Roster.h"
+
+#include "core/AbsentMarks.h"
+#include "core/ClassFiles.h"
+#include "core/NumberFormat.h"
+#include "core/VOXA1.h"
+
+using namespace Qt::StringLiterals;
+
+namespace Roster {
+
+QString sexCell(const QString& sex) {
+    if (sex == u"1"_s)
+        return u"男"_s;
+    if (sex == u"2"_s)
+        return u"女"_s;
+    return {};
+}
+
+QString sexBox(const QString& cell) {
+    if (cell == u"男"_s)
+        return u"1"_s;
+    if (cell == u"女"_s)
+        return u"2"_s;
+    return {};
+}
+
+QString sexFromBox(const QString& box, const QString& cell) {
+    if (box == u"1"_s)
+        return u"男"_s;
+    if (box == u"2"_s)
+        return u"女"_s;
+    if (box.isEmpty())
+        return {};
+    return cell;
+}
+
+QString sexFromCell(const QString& cell) {
+    if (cell == u"男"_s)
+        return u"1"_s;
+    if (cell == u"女"_s)
+        return u"2"_s;
+    return u"0"_s;
+}
+
+Cell afterEnter(Cell at, int classSize) {
+    if (at.col == 2)
+        return {at.row >= classSize ? 1 : at.row + 1, 1};
+    return {at.row, 2};
+}
+
+Cell afterArrow(Cell at, Arrow key, int classSize) {
+    switch (key) {
+    case Arrow::Left:
+    case Arrow::Right:
+        return {at.row, at.col == 1 ? 2 : 1};
+    case Arrow::Up:
+        return {at.row <= 1 ? classSize : at.row - 1, at.col};
+    case Arrow::Down:
+        return {at.row >= classSize ? 1 : at.row + 1, at.col};
+    }
+    return at;
+}
+
+bool transferOut(VOXA1& c, int n) {
+    if (n < 1 || n > c.ClassSize)
+        return false;
+    if (!c.SavePupils())
+        return false;
+    for (int i = n; i < c.ClassSize; ++i)
+        c.RecNo(i) = c.RecNo(i + 1);
+    c.RecNo(c.ClassSize) = u" 0"_s;
+    c.ClassSize = static_cast<qint16>(c.ClassSize - 1);
+    if (!c.SaveIndex() || !c.SaveSettings() || !c.LoadClass())
+        return false;
+    // The absence marks follow the pupils to their new numbers.
+    AbsentMarks::rebuild(c);
+    return true;
+}
+
+QString transferInRefusal(const VOXA1& c) {
+    if (c.ClassSize >= 42)
+        return u"学級の人数は４２人までです。これ以上転入できません。"_s;
+    const int last = c.ClassSize > 0 ? ClassFiles::recordNumber(c.RecNo(c.ClassSize)) : 0;
+    if (last + 1 > ClassFiles::kMaxRecordNumber)
+        return u"記録番号が９９を越えるので、これ以上転入できません。"_s;
+    return {};
+}
+
+bool transferIn(VOXA1& c) {
+    if (!transferInRefusal(c).isEmpty())
+        return false;
+    if (!c.SavePupils())
+        return false;
+    const VOXA1 before = c;
+    const int last = c.ClassSize > 0 ? ClassFiles::recordNumber(c.RecNo(c.ClassSize)) : 0;
+    c.ClassSize = static_cast<qint16>(c.ClassSize + 1);
+    c.RecNo(c.ClassSize) = NumberFormat::withBlank(last + 1).right(2);
+    // The new pupil starts from nothing, never from a record an earlier pupil left in memory; the
+    // record is written at once, so the files never point at a record that is not there.
+    c.Pupil(c.ClassSize) = PupilRec();
+    if (!c.SavePupils() || !c.SaveSettings()) {
+        c = before;
+        return false;
+    }
+    return true;
+}
+
+} // namespace Roster
