@@ -329,8 +329,8 @@ void vxMeibo::Text2_Change() {
         return;
     const QString prefix = Text2->text() + u"番の"_s + c.Pupil(n).PName.str().left(10);
     m_asking = true;
-    const bool yes = MsgBox::show(prefix + u"さんの転出でよろしいですか"_s, MsgBox::OkCancel, MsgBox::Question) ==
-                     MsgBox::Ok;
+    const bool yes = MsgBox::show(prefix + u"さんの転出でよろしいですか"_s, MsgBox::OkCancel,
+                                  MsgBox::Question) == MsgBox::Ok;
     if (yes) {
         MsgBox::show(prefix + u"さんの転出処理をします"_s);
         if (Roster::transferOut(c, n)) {
@@ -353,8 +353,8 @@ void vxMeibo::Command3D4_Click() {
     const QString refusal = Roster::transferInRefusal(c);
     if (!refusal.isEmpty()) {
         MsgBox::show(refusal, MsgBox::OkOnly, MsgBox::Warning);
-    } else if (MsgBox::show(u"児童の転入をしますか（出席番号は、最後尾）"_s, MsgBox::OkCancel, MsgBox::Question) ==
-               MsgBox::Ok) {
+    } else if (MsgBox::show(u"児童の転入をしますか（出席番号は、最後尾）"_s, MsgBox::OkCancel,
+                            MsgBox::Question) == MsgBox::Ok) {
         MsgBox::show(u"転入処理をします"_s);
         // Edits in the grid so far are kept: the new row is added below them.
         if (Roster::transferIn(c)) {

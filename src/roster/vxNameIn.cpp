@@ -80,7 +80,8 @@ void vxNameIn::Command2_Click() {
     }
     QFile f(m_path);
     if (!f.open(QIODevice::ReadOnly)) {
-        MsgBox::show(u"ファイルを読み込めませんでした。"_s + c.CrLf + m_path, MsgBox::OkOnly, MsgBox::Warning);
+        MsgBox::show(u"ファイルを読み込めませんでした。"_s + c.CrLf + m_path, MsgBox::OkOnly,
+                     MsgBox::Warning);
         return;
     }
     NameImport::apply(c, NameImport::fields(NameImport::decode(f.readAll())));
