@@ -15,6 +15,7 @@
 #include "mainwindow/vxVer.h"
 #include "roster/vxMeibo.h"
 #include "roster/vxNameIn.h"
+#include "testdata/vxData.h"
 
 using namespace Qt::StringLiterals;
 
@@ -32,4 +33,5 @@ void registerWindows(VOXA1& c, Forms& forms) {
     forms.registerForm(u"vxCopy"_s, [&c](Forms& f) { return new vxCopy(c, f); });
     forms.registerForm(u"vxMeibo"_s, [&c](Forms& f) { return new vxMeibo(c, f); });
     forms.registerForm(u"vxNameIn"_s, [&c](Forms& f) { return new vxNameIn(c, f); });
+    forms.registerForm(u"vxData"_s, [&c](Forms& f) { return new vxData(c, f); });
 }
