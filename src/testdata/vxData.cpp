@@ -84,7 +84,8 @@ vxData::vxData(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxData"_s), c(c_) {
         Frame3D2[i]->setObjectName(u"Frame3D2(%1)"_s.arg(i));
         Text2[i] = new QLineEdit(Frame3D2[i]);
         Text2[i]->setObjectName(u"Text2(%1)"_s.arg(i));
-        Text2[i]->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]{0,3}"_s), Text2[i]));
+        Text2[i]->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(u"[0-9]{0,3}"_s), Text2[i]));
         Text2[i]->setMaximumWidth(twipsToPixels(900));
         connect(Text2[i], &QLineEdit::textChanged, this, [this, i] { Text2_Change(i); });
         (new QVBoxLayout(Frame3D2[i]))->addWidget(Text2[i]);
@@ -114,7 +115,8 @@ vxData::vxData(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxData"_s), c(c_) {
     auto* keys = new QGroupBox(u"Data入力時のキー"_s, this);
     keys->setObjectName(u"Frame2"_s);
     auto* keysLayout = new QVBoxLayout(keys);
-    for (const QString& k : {u"欠席：K"_s, u"Enter:入力"_s, u"矢印：項目移動"_s, u"削除：BS,Del"_s, u"数字：点数"_s})
+    for (const QString& k :
+         {u"欠席：K"_s, u"Enter:入力"_s, u"矢印：項目移動"_s, u"削除：BS,Del"_s, u"数字：点数"_s})
         keysLayout->addWidget(new QLabel(k, keys));
 
     auto* label1 = new QLabel(u"平均点"_s, this);
@@ -248,7 +250,8 @@ void vxData::Form_Load() {
     showClassLabels();
     // Score strings hold terms 1 to 3 only.
     if (c.CurTerm < 1 || c.CurTerm > 3) {
-        MsgBox::show(u"現在の学期が１～３になっていません。"_s + c.CrLf + u"初期設定で現在の学期を直してください。"_s,
+        MsgBox::show(u"現在の学期が１～３になっていません。"_s + c.CrLf +
+                         u"初期設定で現在の学期を直してください。"_s,
                      MsgBox::OkOnly, MsgBox::Warning);
         leaveToMain();
         return;
@@ -341,10 +344,9 @@ void vxData::Command3D1_Click() {
     }
     m_alloc.points(m_subject, 1, m_sheet) = Text2[0]->text().toInt();
     Label9->setText(NumberFormat::plain(sum));
-    if (totalAccepted(sum) &&
-        MsgBox::show(u"合計が"_s + Label9->text() + u"点になりました。"_s + c.CrLf +
-                         u"DATA入力開始はOK、配点入力続行はｷｬﾝｾﾙを選択して下さい"_s,
-                     MsgBox::OkCancel, MsgBox::Question) == MsgBox::Ok) {
+    if (totalAccepted(sum) && MsgBox::show(u"合計が"_s + Label9->text() + u"点になりました。"_s + c.CrLf +
+                                               u"DATA入力開始はOK、配点入力続行はｷｬﾝｾﾙを選択して下さい"_s,
+                                           MsgBox::OkCancel, MsgBox::Question) == MsgBox::Ok) {
         List1->setEnabled(false);
         Combo1->setEnabled(false);
         m_entryArea->show();
