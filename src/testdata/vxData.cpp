@@ -150,7 +150,9 @@ vxData::vxData(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxData"_s), c(c_) {
     right->addWidget(info);
     right->addWidget(allocFrame);
     right->addLayout(buttons);
-    right->addWidget(m_entryArea, 1);
+    right->addWidget(m_entryArea, 100);
+    // With the entry area hidden, the allocation part keeps its height.
+    right->addStretch(1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right, 1);
