@@ -572,21 +572,19 @@ void vxData::Heikin() {
     Text3->setText(avg ? NumberFormat::format(*avg, u"###.#"_s) : QString());
 }
 
-void vxData::storeSheet() {
-    storeAllocation(c, m_alloc, m_subject, m_sheet, c.CurTerm);
-    storeScores(c, m_scores, m_subject, m_sheet, c.CurTerm);
-}
-
-void vxData::Command3D2_Click() {
-    if (!m_entry)
-        return;
+bool vxData::storeSheet() {
     Heikin();
     MsgBox::show(u"平均点を計算しました"_s);
-    storeSheet();
+    storeAllocation(c, m_alloc, m_subject, m_sheet, c.CurTerm);
+    storeScores(c, m_scores, m_subject, m_sheet, c.CurTerm);
     Input_enblclr();
     InpStrtDsbl(true);
     // A failed save has told the teacher which file; the scores stay on screen.
-    if (!c.SavePupils() || !c.SaveSettings())
+    return c.SavePupils() && c.SaveSettings();
+}
+
+void vxData::Command3D2_Click() {
+    if (!m_entry || !storeSheet())
         return;
     m_entry = false;
     leaveToMain();
@@ -621,14 +619,7 @@ void vxData::backToAllocation() {
 }
 
 void vxData::Command3D4_Click() {
-    if (!m_entry)
-        return;
-    Heikin();
-    MsgBox::show(u"平均点を計算しました"_s);
-    storeSheet();
-    Input_enblclr();
-    InpStrtDsbl(true);
-    if (!c.SavePupils() || !c.SaveSettings())
+    if (!m_entry || !storeSheet())
         return;
     backToAllocation();
     Text3->clear();

@@ -57,7 +57,9 @@ private:
     void boxTextChanged(int i);
     void focusBox(int i);
     int nextEnabled(int i, int step) const;
-    void storeSheet();
+    // The average, then the sheet's allocation and scores into the class, saved. False when a
+    // file could not be written.
+    bool storeSheet();
     void leaveToMain();
     void endEntryArea();
     void backToAllocation();

@@ -46,16 +46,7 @@ void tst_FoldersAndCopy::cleanup() {
 }
 
 void tst_FoldersAndCopy::startWithClass() {
-    d->writeClass(u"3-1"_s, 3);
-    d->start();
-    VOXA1& c = d->c();
-    c.ClassPath = u"C:\\voxadata\\3-1"_s;
-    QVERIFY(c.LoadClass());
-    c.ClassName = u"3年1組"_s;
-    c.ClassLoaded = 1;
-    c.NoClassYet = 0;
-    d->forms().hide(u"vxMain"_s);
-    d->forms().show(u"vxMain"_s);
+    d->startWithClass(u"3-1"_s, u"3年1組"_s, 3);
 }
 
 void tst_FoldersAndCopy::dataFolder_storedWithFinalBackslash_data() {

@@ -50,18 +50,7 @@ void tst_MainWindow::cleanup() {
 }
 
 void tst_MainWindow::loadClass(const QString& name, const QString& base, const QString& password) {
-    d->writeClass(base, 3, password);
-    d->start();
-    VOXA1& c = d->c();
-    c.ClassPath = u"C:\\voxadata\\"_s + base;
-    QVERIFY(c.LoadClass());
-    c.ClassName = name;
-    c.ClassFile = base;
-    c.SplitClassName();
-    c.ClassLoaded = 1;
-    c.NoClassYet = 0;
-    d->forms().hide(u"vxMain"_s);
-    d->forms().show(u"vxMain"_s);
+    d->startWithClass(base, name, 3, password);
 }
 
 void tst_MainWindow::startWithoutClass_disablesClassCommandsAndDoesNotNag() {

@@ -87,16 +87,8 @@ void tst_NameImport::apply_files() {
 
 void tst_NameImport::window_importsAndTheRosterShowsTheNames() {
     WindowDriver d;
-    d.writeClass(u"3-1"_s, 2);
-    d.start();
+    d.startWithClass(u"3-1"_s, u"3年1組"_s, 2);
     VOXA1& c = d.c();
-    c.ClassPath = u"C:\\voxadata\\3-1"_s;
-    QVERIFY(c.LoadClass());
-    c.ClassName = u"3年1組"_s;
-    c.ClassLoaded = 1;
-    c.NoClassYet = 0;
-    d.forms().hide(u"vxMain"_s);
-    d.forms().show(u"vxMain"_s);
     d.trigger(u"vxMain"_s, u"mnuMeibo"_s);
     d.click(u"vxMeibo"_s, u"Command1"_s);
     QVERIFY(d.forms().isLoaded(u"vxNameIn"_s));

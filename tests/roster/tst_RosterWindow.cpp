@@ -62,27 +62,16 @@ void tst_RosterWindow::cleanup() {
 }
 
 void tst_RosterWindow::openRoster(int pupils) {
-    d->writeClass(u"3-1"_s, pupils);
+    d->startWithClass(u"3-1"_s, u"3年1組"_s, pupils);
     // Results that must travel with each pupil: a score and an absence on sheet 4 of 国語.
-    VOXA1 k;
-    k.ClassPath = u"C:\\voxadata\\3-1"_s;
-    QVERIFY(k.LoadClass());
+    VOXA1& c = d->c();
     for (int i = 1; i <= pupils; ++i) {
-        k.Pupil(i).SubjRate(1, 1) = 50 + i;
-        k.Pupil(i).SheetMarks(1, 1).set(1, ScoreCode::encode(i));
+        c.Pupil(i).SubjRate(1, 1) = 50 + i;
+        c.Pupil(i).SheetMarks(1, 1).set(1, ScoreCode::encode(i));
     }
     if (pupils >= 3)
-        k.Pupil(3).SheetMarks(1, 1).set(4, ScoreCode::kAbsent);
-    QVERIFY(k.SaveClass());
-    d->start();
-    VOXA1& c = d->c();
-    c.ClassPath = k.ClassPath;
-    QVERIFY(c.LoadClass());
-    c.ClassName = u"3年1組"_s;
-    c.ClassLoaded = 1;
-    c.NoClassYet = 0;
-    d->forms().hide(u"vxMain"_s);
-    d->forms().show(u"vxMain"_s);
+        c.Pupil(3).SheetMarks(1, 1).set(4, ScoreCode::kAbsent);
+    QVERIFY(c.SaveClass());
     d->trigger(u"vxMain"_s, u"mnuMeibo"_s);
     QVERIFY(d->forms().isLoaded(u"vxMeibo"_s));
     QVERIFY(!d->forms().isLoaded(u"vxMain"_s));

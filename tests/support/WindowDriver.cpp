@@ -79,3 +79,19 @@ void WindowDriver::writeClass(const QString& base, int pupils, const QString& pa
     }
     QVERIFY(k.SaveClass());
 }
+
+void WindowDriver::startWithClass(const QString& base, const QString& name, int pupils,
+                                  const QString& password) {
+    writeClass(base, pupils, password);
+    start();
+    VOXA1& c = *m_c;
+    c.ClassPath = u"C:\\voxadata\\"_s + base;
+    QVERIFY(c.LoadClass());
+    c.ClassName = name;
+    c.ClassFile = base;
+    c.SplitClassName();
+    c.ClassLoaded = 1;
+    c.NoClassYet = 0;
+    m_forms->hide(u"vxMain"_s);
+    m_forms->show(u"vxMain"_s);
+}

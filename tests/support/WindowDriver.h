@@ -37,6 +37,11 @@ public:
     void type(const QString& form, const QString& box, const QString& text);
     void pressEnter(const QString& form, const QString& box);
 
+    // Writes the class, starts the run, loads the class as class selection would and brings the
+    // main window back, so it shows the class.
+    void startWithClass(const QString& base, const QString& name, int pupils,
+                        const QString& password = QStringLiteral("0000000000"));
+
     // Writes a saved class (files in C:\voxadata) with the given pupils.
     void writeClass(const QString& base, int pupils, const QString& password = QStringLiteral("0000000000"));
 

@@ -65,14 +65,8 @@ void tst_DataWindow::cleanup() {
 }
 
 void tst_DataWindow::openWindow(int pupils, int term) {
-    d->writeClass(u"5-1"_s, pupils);
-    d->start();
+    d->startWithClass(u"5-1"_s, u"5年1組"_s, pupils);
     VOXA1& c = d->c();
-    c.ClassPath = u"C:\\voxadata\\5-1"_s;
-    QVERIFY(c.LoadClass());
-    c.ClassName = u"5年1組"_s;
-    c.ClassLoaded = 1;
-    c.NoClassYet = 0;
     c.CurTerm = static_cast<qint16>(term);
     for (int v = 1; v <= 4; ++v)
         c.ViewName(1, v) = u"観点%1"_s.arg(v);
