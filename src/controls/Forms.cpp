@@ -62,7 +62,12 @@ bool Forms::unload(const QString& tag, Form::UnloadMode mode) {
         m_active = nullptr;
     f->hide();
     f->deleteLater();
-    if (m_loaded.isEmpty())
+    // Closing the last window on screen from its title bar ends the program too, even when hidden
+    // windows are still loaded: nothing would be left for the teacher to reach them.
+    bool anyShown = false;
+    for (const auto& other : std::as_const(m_loaded))
+        anyShown = anyShown || (other && other->isVisible());
+    if (m_loaded.isEmpty() || (mode == Form::FromControlMenu && !anyShown))
         Q_EMIT allUnloaded();
     return true;
 }

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void titleBarClose_isToldFromUnloadByCode();
     void queryUnload_refusal_keepsWindowLoaded();
     void lastUnload_announcesThatNothingIsLeft();
+    void titleBarClose_ofLastShownWindow_endsEvenWithHiddenOnesLoaded();
 
 private:
     void registerProbe(const QString& tag);
@@ -103,6 +104,21 @@ void tst_Forms::lastUnload_announcesThatNothingIsLeft() {
     QCOMPARE(spy.count(), 0);
     forms->unload(u"b"_s);
     QCOMPARE(spy.count(), 1);
+}
+
+void tst_Forms::titleBarClose_ofLastShownWindow_endsEvenWithHiddenOnesLoaded() {
+    QSignalSpy spy(forms.get(), &Forms::allUnloaded);
+    forms->show(u"a"_s);
+    forms->hide(u"a"_s);
+    Form* b = forms->show(u"b"_s);
+    // Unloaded by code while another window is about to appear: nothing ends.
+    forms->unload(u"a"_s);
+    QCOMPARE(spy.count(), 0);
+    forms->show(u"a"_s);
+    forms->hide(u"a"_s);
+    b->close();
+    QCOMPARE(spy.count(), 1);
+    QVERIFY(forms->isLoaded(u"a"_s));
 }
 
 QTEST_MAIN(tst_Forms)
