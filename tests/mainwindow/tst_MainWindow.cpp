@@ -31,6 +31,7 @@ private Q_SLOTS:
     void saveCommand_okAndCancel();
     void helpCommands_openTheProgramFoldersHelpFile();
     void notYetBuiltWindows_sayItAndKeepTheMainWindow();
+    void help_missingFile_tellsTheTeacher();
 
 private:
     // A loaded class 2年3組 or 5年1組, shown in the main window.
@@ -231,6 +232,17 @@ void tst_MainWindow::notYetBuiltWindows_sayItAndKeepTheMainWindow() {
     d->trigger(u"vxMain"_s, u"mnuHyo"_s);
     QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
     QCOMPARE(MsgBox::shown().size(), 1);
+}
+
+void tst_MainWindow::help_missingFile_tellsTheTeacher() {
+    d->start();
+    HelpViewer::setTesting(false);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"mnuIndex"_s);
+    HelpViewer::setTesting(true);
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QVERIFY(MsgBox::shown()[0].text.startsWith(u"ヘルプファイルが見つかりません。"_s));
+    QVERIFY(MsgBox::shown()[0].text.contains(u"voxa2003.hlp"_s));
 }
 
 QTEST_MAIN(tst_MainWindow)
