@@ -50,6 +50,7 @@ vxCPDrv::vxCPDrv(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxCPDrv"_s), c(c_) {
     cancel->setObjectName(u"Command3D2"_s);
     connect(save, &QPushButton::clicked, this, &vxCPDrv::cmdSave_Click);
     connect(cancel, &QPushButton::clicked, this, &vxCPDrv::cmdCancel_Click);
+    setCloseButton(cancel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(save);

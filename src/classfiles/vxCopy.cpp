@@ -62,6 +62,7 @@ vxCopy::vxCopy(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxCopy"_s), c(c_) {
     end->setObjectName(u"Command3D2"_s);
     connect(run, &QPushButton::clicked, this, &vxCopy::cmdRun_Click);
     connect(end, &QPushButton::clicked, this, &vxCopy::cmdEnd_Click);
+    setCloseButton(end);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(run);

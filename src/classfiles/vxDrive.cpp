@@ -35,6 +35,7 @@ vxDrive::vxDrive(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxDrive"_s), c(c_) {
     cancel->setObjectName(u"Command3D2"_s);
     connect(save, &QPushButton::clicked, this, &vxDrive::ini_Save);
     connect(cancel, &QPushButton::clicked, this, &vxDrive::cmdCancel_Click);
+    setCloseButton(cancel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(save);

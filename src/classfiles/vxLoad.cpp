@@ -74,6 +74,7 @@ vxLoad::vxLoad(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxLoad"_s), c(c_) {
     cancel->setObjectName(u"Command3D1"_s);
     connect(run, &QPushButton::clicked, this, &vxLoad::Command3D2_Click);
     connect(cancel, &QPushButton::clicked, this, &vxLoad::Command3D1_Click);
+    setCloseButton(cancel);
 
     auto* files = new QVBoxLayout;
     files->addWidget(Label3);

@@ -82,6 +82,7 @@ vxNew::vxNew(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxNew"_s), c(c_) {
     connect(decide, &QPushButton::clicked, this, &vxNew::Command3D1_Click);
     connect(create, &QPushButton::clicked, this, &vxNew::Command3D3_Click);
     connect(cancel, &QPushButton::clicked, this, &vxNew::Command3D2_Click);
+    setCloseButton(cancel);
 
     auto* names = new QGridLayout;
     names->addWidget(label1, 0, 0);

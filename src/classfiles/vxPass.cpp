@@ -41,6 +41,7 @@ vxPass::vxPass(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPass"_s), c(c_) {
     cancel->setObjectName(u"Command3D2"_s);
     connect(save, &QPushButton::clicked, this, &vxPass::cmdSave_Click);
     connect(cancel, &QPushButton::clicked, this, &vxPass::cmdCancel_Click);
+    setCloseButton(cancel);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(save);

@@ -2,6 +2,7 @@
 
 #include "controls/Forms.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -28,8 +29,12 @@ void Form::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    // The title bar's close button asks to unload the window; the window may refuse.
     event->ignore();
+    if (m_closeButton && m_closeButton->isEnabled()) {
+        m_closeButton->click();
+        return;
+    }
+    // The title bar's close button asks to unload the window; the window may refuse.
     forms.unload(m_tag, FromControlMenu);
 }
 
@@ -62,4 +67,8 @@ void Form::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void Form::setCloseButton(QAbstractButton* button) {
+    m_closeButton = button;
 }

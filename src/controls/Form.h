@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class Forms;
+class QAbstractButton;
 class QPushButton;
 
 // A window of the program with the life the windows are described with: it is loaded (its load step
@@ -33,6 +34,10 @@ public:
     // The button that Enter presses wherever the focus is in the window (unless the focused control
     // takes Enter itself), so a teacher can go through a window with the keyboard.
     void setDefaultButton(QPushButton* button);
+    // The button that the title bar's close button presses instead of unloading the window: the
+    // window's cancel or back button, so closing a window never loses the way back to the main
+    // window.
+    void setCloseButton(QAbstractButton* button);
 
     // Window size given in twips (15 twips a pixel at 96 dpi, scaled with the screen).
     void setSizeTwips(int width, int height);
@@ -49,5 +54,6 @@ private:
     friend class Forms;
     QString m_tag;
     QPushButton* m_defaultButton = nullptr;
+    QAbstractButton* m_closeButton = nullptr;
     bool m_unloading = false;
 };

@@ -35,6 +35,7 @@ vxEnd::vxEnd(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxEnd"_s), c(c_) {
     setDefaultButton(end);
     connect(end, &QPushButton::clicked, this, &vxEnd::cmdEnd_Click);
     connect(back, &QPushButton::clicked, this, &vxEnd::cmdBack_Click);
+    setCloseButton(back);
 
     auto* texts = new QVBoxLayout;
     texts->addStretch();

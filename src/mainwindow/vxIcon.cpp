@@ -27,6 +27,7 @@ vxIcon::vxIcon(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxIcon"_s), c(c_) {
     ok->setObjectName(u"Command1"_s);
     setDefaultButton(ok);
     connect(ok, &QPushButton::clicked, this, &vxIcon::cmdOK_Click);
+    setCloseButton(ok);
     auto* row = new QHBoxLayout;
     row->addStretch();
     row->addWidget(ok);

@@ -31,6 +31,7 @@ vxVer::vxVer(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxVer"_s), c(c_) {
     ok->setObjectName(u"Command1"_s);
     setDefaultButton(ok);
     connect(ok, &QPushButton::clicked, this, &vxVer::cmdOK_Click);
+    setCloseButton(ok);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(picture, 0, Qt::AlignHCenter);
     layout->addWidget(text);

@@ -88,6 +88,7 @@ vxMeibo::vxMeibo(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxMeibo"_s), c(c_) {
     save->setObjectName(u"Command3D1"_s);
     connect(start, &QPushButton::clicked, this, &vxMeibo::SSCommand1_Click);
     connect(cancel, &QPushButton::clicked, this, &vxMeibo::Command3D2_Click);
+    setCloseButton(cancel);
     connect(save, &QPushButton::clicked, this, &vxMeibo::Command3D1_Click);
     auto* inputButtons = new QHBoxLayout;
     inputButtons->addWidget(start);

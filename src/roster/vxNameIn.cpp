@@ -46,6 +46,7 @@ vxNameIn::vxNameIn(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxNameIn"_s), c(c_
     connect(choose, &QPushButton::clicked, this, &vxNameIn::Command1_Click);
     connect(run, &QPushButton::clicked, this, &vxNameIn::Command2_Click);
     connect(cancel, &QPushButton::clicked, this, &vxNameIn::Command3_Click);
+    setCloseButton(cancel);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(choose);

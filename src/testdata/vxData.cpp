@@ -111,6 +111,7 @@ vxData::vxData(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxData"_s), c(c_) {
     connect(Command3D2, &QPushButton::clicked, this, &vxData::Command3D2_Click);
     connect(Command3D4, &QPushButton::clicked, this, &vxData::Command3D4_Click);
     connect(cancel, &QPushButton::clicked, this, &vxData::Command3D3_Click);
+    setCloseButton(cancel);
 
     auto* keys = new QGroupBox(u"Data入力時のキー"_s, this);
     keys->setObjectName(u"Frame2"_s);

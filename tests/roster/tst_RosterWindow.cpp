@@ -23,6 +23,7 @@ private Q_SLOTS:
     void arrows_wrapAround_data();
     void arrows_wrapAround();
     void cancel_afterEdits_leavesPupilsUnchanged();
+    void titleBarClose_isCancel_backToTheMainWindow();
     void saveAndEnd_storesNamesAndSexes();
     void saveAndEnd_missingSex_refusesAndSavesNothing();
     void transferOut_firstPupil_movesTheOthersUp();
@@ -158,6 +159,22 @@ void tst_RosterWindow::cancel_afterEdits_leavesPupilsUnchanged() {
     // Opened again, the roster shows the stored name.
     d->trigger(u"vxMain"_s, u"Namae"_s);
     QCOMPARE(cell(1, 1), before.PName.str());
+}
+
+void tst_RosterWindow::titleBarClose_isCancel_backToTheMainWindow() {
+    openRoster(2);
+    const PupilRec before = d->c().Pupil(1);
+    d->click(u"vxMeibo"_s, u"SSCommand1"_s);
+    typeAndEnter(u"閉じる前"_s);
+    // The import window closed from its title bar gives the roster back.
+    d->click(u"vxMeibo"_s, u"Command1"_s);
+    d->forms().find(u"vxNameIn"_s)->close();
+    QVERIFY(d->forms().find(u"vxMeibo"_s)->isVisible());
+    QVERIFY(!d->forms().isLoaded(u"vxNameIn"_s));
+    d->forms().find(u"vxMeibo"_s)->close();
+    QVERIFY(!d->forms().isLoaded(u"vxMeibo"_s));
+    QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+    QVERIFY(d->c().Pupil(1) == before);
 }
 
 void tst_RosterWindow::saveAndEnd_storesNamesAndSexes() {
