@@ -68,12 +68,8 @@ vxLoad::vxLoad(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxLoad"_s), c(c_) {
     big.setBold(true);
     Label5->setFont(big);
 
-    auto* run = new QPushButton(u"実行"_s, this);
-    run->setObjectName(u"Command3D2"_s);
-    auto* cancel = new QPushButton(u"中止"_s, this);
-    cancel->setObjectName(u"Command3D1"_s);
-    connect(run, &QPushButton::clicked, this, &vxLoad::Command3D2_Click);
-    connect(cancel, &QPushButton::clicked, this, &vxLoad::Command3D1_Click);
+    QPushButton* run = button(u"Command3D2"_s, u"実行"_s, &vxLoad::Command3D2_Click);
+    QPushButton* cancel = button(u"Command3D1"_s, u"中止"_s, &vxLoad::Command3D1_Click);
     setCloseButton(cancel);
 
     auto* files = new QVBoxLayout;
@@ -84,10 +80,7 @@ vxLoad::vxLoad(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxLoad"_s), c(c_) {
     auto* lists = new QHBoxLayout;
     lists->addWidget(m_folder, 1);
     lists->addLayout(files, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(run);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = buttonRow({run, cancel});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists, 1);
     layout->addLayout(buttons);
@@ -122,6 +115,10 @@ void vxLoad::File1_Click(const QString& fileName) {
 }
 
 bool vxLoad::readPassword(QString* password) {
+    if (Label5->text().isEmpty()) {
+        MsgBox::show(u"データファイルを選択してください。"_s);
+        return false;
+    }
     VOXA1 probe = c;
     probe.ClassPath = m_classPath;
     if (!probe.LoadSettings())
@@ -148,10 +145,6 @@ bool vxLoad::loadChosen() {
 }
 
 void vxLoad::Command3D2_Click() {
-    if (Label5->text().isEmpty()) {
-        MsgBox::show(u"データファイルを選択してください。"_s);
-        return;
-    }
     QString password;
     if (!readPassword(&password))
         return;
@@ -172,10 +165,6 @@ void vxLoad::Command3D2_Click() {
 }
 
 void vxLoad::Text1_Enter() {
-    if (Label5->text().isEmpty()) {
-        MsgBox::show(u"データファイルを選択してください。"_s);
-        return;
-    }
     QString password;
     if (!readPassword(&password))
         return;

@@ -24,7 +24,8 @@ public:
 private:
     // Loads the chosen class and hands back to the main window; false when its files failed.
     bool loadChosen();
-    // The chosen class's stored password, read from its settings file.
+    // The chosen class's stored password, read from its settings file; false (having told the
+    // teacher) when no file is chosen or its settings cannot be read.
     bool readPassword(QString* password);
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -35,17 +35,10 @@ vxPass::vxPass(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPass"_s), c(c_) {
     form->addRow(u"確かめ"_s, Text2);
     form->addRow(new QLabel(u"（ローマ字のみ,半角８文字）"_s, panel));
 
-    auto* save = new QPushButton(u"保　存"_s, this);
-    save->setObjectName(u"Command3D1"_s);
-    auto* cancel = new QPushButton(u"中　止"_s, this);
-    cancel->setObjectName(u"Command3D2"_s);
-    connect(save, &QPushButton::clicked, this, &vxPass::cmdSave_Click);
-    connect(cancel, &QPushButton::clicked, this, &vxPass::cmdCancel_Click);
+    QPushButton* save = button(u"Command3D1"_s, u"保　存"_s, &vxPass::cmdSave_Click);
+    QPushButton* cancel = button(u"Command3D2"_s, u"中　止"_s, &vxPass::cmdCancel_Click);
     setCloseButton(cancel);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
+    QHBoxLayout* buttons = buttonRow({save, cancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(panel);
     layout->addLayout(buttons);

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -71,4 +72,12 @@ void Form::keyPressEvent(QKeyEvent* event) {
 
 void Form::setCloseButton(QAbstractButton* button) {
     m_closeButton = button;
+}
+
+QHBoxLayout* Form::buttonRow(const QList<QWidget*>& buttons) {
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QWidget* b : buttons)
+        row->addWidget(b);
+    return row;
 }

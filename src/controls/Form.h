@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QList>
+#include <QPushButton>
 #include <QString>
 #include <QWidget>
+
+class QHBoxLayout;
 
 class Forms;
 class QAbstractButton;
@@ -38,6 +42,17 @@ public:
     // window's cancel or back button, so closing a window never loses the way back to the main
     // window.
     void setCloseButton(QAbstractButton* button);
+
+    // A command button with its control name, running the window's procedure when pressed.
+    template <class T>
+    QPushButton* button(const QString& name, const QString& caption, void (T::*procedure)()) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        connect(b, &QPushButton::clicked, static_cast<T*>(this), procedure);
+        return b;
+    }
+    // The buttons side by side at the right edge, as the windows' OK/cancel rows stand.
+    static QHBoxLayout* buttonRow(const QList<QWidget*>& buttons);
 
     // Window size given in twips (15 twips a pixel at 96 dpi, scaled with the screen).
     void setSizeTwips(int width, int height);
