@@ -56,12 +56,8 @@ vxCopy::vxCopy(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxCopy"_s), c(c_) {
     connect(File1, &FileList::File_Click, this, &vxCopy::File1_Click);
     connect(File2, &FileList::File_Click, this, &vxCopy::File2_Click);
 
-    auto* run = new QPushButton(u"実　行"_s, this);
-    run->setObjectName(u"Command3D1"_s);
-    auto* end = new QPushButton(u"終　了"_s, this);
-    end->setObjectName(u"Command3D2"_s);
-    connect(run, &QPushButton::clicked, this, &vxCopy::cmdRun_Click);
-    connect(end, &QPushButton::clicked, this, &vxCopy::cmdEnd_Click);
+    QPushButton* run = button(u"Command3D1"_s, u"実　行"_s, &vxCopy::cmdRun_Click);
+    QPushButton* end = button(u"Command3D2"_s, u"終　了"_s, &vxCopy::cmdEnd_Click);
     setCloseButton(end);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

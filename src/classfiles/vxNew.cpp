@@ -73,15 +73,9 @@ vxNew::vxNew(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxNew"_s), c(c_) {
     for (QLabel* l : {Label5, Label6})
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
-    auto* decide = new QPushButton(u"ｸﾗｽ決定"_s, this);
-    decide->setObjectName(u"Command3D1"_s);
-    auto* create = new QPushButton(u"ﾃﾞｰﾀ作成"_s, this);
-    create->setObjectName(u"Command3D3"_s);
-    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
-    cancel->setObjectName(u"Command3D2"_s);
-    connect(decide, &QPushButton::clicked, this, &vxNew::Command3D1_Click);
-    connect(create, &QPushButton::clicked, this, &vxNew::Command3D3_Click);
-    connect(cancel, &QPushButton::clicked, this, &vxNew::Command3D2_Click);
+    QPushButton* decide = button(u"Command3D1"_s, u"ｸﾗｽ決定"_s, &vxNew::Command3D1_Click);
+    QPushButton* create = button(u"Command3D3"_s, u"ﾃﾞｰﾀ作成"_s, &vxNew::Command3D3_Click);
+    QPushButton* cancel = button(u"Command3D2"_s, u"ｷｬﾝｾﾙ"_s, &vxNew::Command3D2_Click);
     setCloseButton(cancel);
 
     auto* names = new QGridLayout;

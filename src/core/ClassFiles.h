@@ -18,7 +18,6 @@ namespace ClassFiles {
 
 constexpr int kRecordSize = 3106;
 constexpr int kIndexRecords = 50;
-constexpr int kSettingsLines = 130;
 
 QString loadSettings(VOXA1& c);
 QString saveSettings(VOXA1& c);

@@ -29,15 +29,6 @@ public:
         return m_items[static_cast<std::size_t>(at)];
     }
 
-    static constexpr int extent(int dim) { return kDims[static_cast<std::size_t>(dim)]; }
-    static constexpr bool inRange(std::array<int, sizeof...(Dims)> idx) {
-        for (std::size_t d = 0; d < idx.size(); ++d) {
-            if (idx[d] < 1 || idx[d] > kDims[d])
-                return false;
-        }
-        return true;
-    }
-
     void fill(const T& value) { m_items.fill(value); }
     auto begin() { return m_items.begin(); }
     auto end() { return m_items.end(); }

@@ -28,13 +28,9 @@ vxEnd::vxEnd(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxEnd"_s), c(c_) {
     label1->setFont(big);
     label2->setFont(big);
 
-    auto* end = new QPushButton(u"終　了"_s, this);
-    end->setObjectName(u"cmdEnd"_s);
-    auto* back = new QPushButton(u"戻　る"_s, this);
-    back->setObjectName(u"cmdBack"_s);
+    QPushButton* end = button(u"cmdEnd"_s, u"終　了"_s, &vxEnd::cmdEnd_Click);
+    QPushButton* back = button(u"cmdBack"_s, u"戻　る"_s, &vxEnd::cmdBack_Click);
     setDefaultButton(end);
-    connect(end, &QPushButton::clicked, this, &vxEnd::cmdEnd_Click);
-    connect(back, &QPushButton::clicked, this, &vxEnd::cmdBack_Click);
     setCloseButton(back);
 
     auto* texts = new QVBoxLayout;

@@ -23,10 +23,8 @@ vxIcon::vxIcon(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxIcon"_s), c(c_) {
     text->setObjectName(u"Label1"_s);
     text->setWordWrap(true);
     text->setMinimumWidth(twipsToPixels(5200));
-    auto* ok = new QPushButton(u"OK"_s, this);
-    ok->setObjectName(u"Command1"_s);
+    QPushButton* ok = button(u"Command1"_s, u"OK"_s, &vxIcon::cmdOK_Click);
     setDefaultButton(ok);
-    connect(ok, &QPushButton::clicked, this, &vxIcon::cmdOK_Click);
     setCloseButton(ok);
     auto* row = new QHBoxLayout;
     row->addStretch();

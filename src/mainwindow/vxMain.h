@@ -36,8 +36,6 @@ public:
     // The save command: asks, then saves the class.
     void mnuSave_Click();
 
-    QString helpFile() const { return m_helpFile; }
-
 private:
     void buildMenus();
     void buildToolbar();

@@ -27,10 +27,8 @@ vxVer::vxVer(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxVer"_s), c(c_) {
         new QLabel(u"Voxa2003 For WindowsXp\nバージョン 2003.1\n\n小学校学級担任用 成績処理"_s, this);
     text->setObjectName(u"Label1"_s);
     text->setAlignment(Qt::AlignCenter);
-    auto* ok = new QPushButton(u"OK"_s, this);
-    ok->setObjectName(u"Command1"_s);
+    QPushButton* ok = button(u"Command1"_s, u"OK"_s, &vxVer::cmdOK_Click);
     setDefaultButton(ok);
-    connect(ok, &QPushButton::clicked, this, &vxVer::cmdOK_Click);
     setCloseButton(ok);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(picture, 0, Qt::AlignHCenter);

@@ -37,15 +37,9 @@ vxNameIn::vxNameIn(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxNameIn"_s), c(c_
     Label1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Label1->setMinimumWidth(twipsToPixels(5000));
 
-    auto* choose = new QPushButton(u"読み込むファイルを指定"_s, this);
-    choose->setObjectName(u"Command1"_s);
-    auto* run = new QPushButton(u"読み込み実行"_s, this);
-    run->setObjectName(u"Command2"_s);
-    auto* cancel = new QPushButton(u"キャンセル"_s, this);
-    cancel->setObjectName(u"Command3"_s);
-    connect(choose, &QPushButton::clicked, this, &vxNameIn::Command1_Click);
-    connect(run, &QPushButton::clicked, this, &vxNameIn::Command2_Click);
-    connect(cancel, &QPushButton::clicked, this, &vxNameIn::Command3_Click);
+    QPushButton* choose = button(u"Command1"_s, u"読み込むファイルを指定"_s, &vxNameIn::Command1_Click);
+    QPushButton* run = button(u"Command2"_s, u"読み込み実行"_s, &vxNameIn::Command2_Click);
+    QPushButton* cancel = button(u"Command3"_s, u"キャンセル"_s, &vxNameIn::Command3_Click);
     setCloseButton(cancel);
 
     auto* buttons = new QHBoxLayout;

@@ -27,13 +27,9 @@ CatnForm::CatnForm(Forms& forms_) : Form(forms_, u"CatnForm"_s) {
     text->setWordWrap(true);
     text->setMinimumWidth(twipsToPixels(5400));
 
-    auto* next = new QPushButton(u"次へ"_s, this);
-    next->setObjectName(u"Command1"_s);
-    auto* quit = new QPushButton(u"やめる"_s, this);
-    quit->setObjectName(u"Command2"_s);
+    QPushButton* next = button(u"Command1"_s, u"次へ"_s, &CatnForm::cmdNext_Click);
+    QPushButton* quit = button(u"Command2"_s, u"やめる"_s, &CatnForm::cmdQuit_Click);
     setDefaultButton(next);
-    connect(next, &QPushButton::clicked, this, &CatnForm::cmdNext_Click);
-    connect(quit, &QPushButton::clicked, this, &CatnForm::cmdQuit_Click);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -39,13 +39,9 @@ vxtlform::vxtlform(Forms& forms_) : Form(forms_, u"vxtlform"_s) {
     m_options[0]->setChecked(true);
     colourOptions();
 
-    auto* run = new QPushButton(u"実　行"_s, this);
-    run->setObjectName(u"Command1"_s);
-    auto* cancel = new QPushButton(u"キャンセル"_s, this);
-    cancel->setObjectName(u"Command2"_s);
+    QPushButton* run = button(u"Command1"_s, u"実　行"_s, &vxtlform::cmdRun_Click);
+    QPushButton* cancel = button(u"Command2"_s, u"キャンセル"_s, &vxtlform::cmdCancel_Click);
     setDefaultButton(run);
-    connect(run, &QPushButton::clicked, this, &vxtlform::cmdRun_Click);
-    connect(cancel, &QPushButton::clicked, this, &vxtlform::cmdCancel_Click);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

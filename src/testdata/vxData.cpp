@@ -105,12 +105,10 @@ vxData::vxData(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxData"_s), c(c_) {
     Command3D2->setObjectName(u"Command3D2"_s);
     Command3D4 = new QPushButton(u"保存後続行"_s, this);
     Command3D4->setObjectName(u"Command3D4"_s);
-    auto* cancel = new QPushButton(u"中　止"_s, this);
-    cancel->setObjectName(u"Command3D3"_s);
+    QPushButton* cancel = button(u"Command3D3"_s, u"中　止"_s, &vxData::Command3D3_Click);
     connect(Command3D1, &QPushButton::clicked, this, &vxData::Command3D1_Click);
     connect(Command3D2, &QPushButton::clicked, this, &vxData::Command3D2_Click);
     connect(Command3D4, &QPushButton::clicked, this, &vxData::Command3D4_Click);
-    connect(cancel, &QPushButton::clicked, this, &vxData::Command3D3_Click);
     setCloseButton(cancel);
 
     auto* keys = new QGroupBox(u"Data入力時のキー"_s, this);
