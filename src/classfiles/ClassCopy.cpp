@@ -33,20 +33,26 @@ bool sameFiles(const QString& sourceBase, const QString& destinationBase) {
     return sourceBase.compare(destinationBase, Qt::CaseInsensitive) == 0;
 }
 
-QStringList copyAll(const QString& sourceBase, const QString& destinationBase) {
-    QStringList problems;
-    for (const QString& ext : extensions()) {
-        const QString from = DosPath::toNative(sourceBase + ext);
-        const QString to = DosPath::toNative(destinationBase + ext);
-        const FileOps::CopyResult r =
-            (from.isEmpty() || to.isEmpty()) ? FileOps::CopyResult::Failed : FileOps::copyFile(from, to);
-        if (r == FileOps::CopyResult::InUse)
-            problems << u"オープンされているファイルにはコピーできません."_s + u"\r\n"_s +
-                            u"いったん閉じて, もう一度実行してください."_s;
-        else if (r == FileOps::CopyResult::Failed)
-            problems << u"有効なファイル名ではありません."_s;
+QString copyAll(const QString& sourceBase, const QString& destinationBase) {
+    QList<FileOps::CopyPair> pairs;
+    for (const QString& ext : extensions())
+        pairs.append({DosPath::toNative(sourceBase + ext), DosPath::toNative(destinationBase + ext)});
+    const FileOps::CopyOutcome r = FileOps::copyFiles(pairs);
+    if (r.result == FileOps::CopyResult::Ok)
+        return {};
+    const QString crLf = u"\r\n"_s;
+    const QString ext = extensions().value(r.failedIndex);
+    switch (r.result) {
+    case FileOps::CopyResult::NotFound:
+        return u"コピー元のファイルがそろっていません。"_s + crLf + sourceBase + ext + u" がありません。"_s + crLf +
+               u"何もコピーしていません。"_s;
+    case FileOps::CopyResult::InUse:
+        return u"オープンされているファイルにはコピーできません."_s + crLf +
+               u"いったん閉じて, もう一度実行してください."_s + crLf + destinationBase + ext;
+    default:
+        return u"有効なファイル名ではありません."_s + crLf + destinationBase + ext + crLf +
+               u"コピー先のファイルは前のままです。"_s;
     }
-    return problems;
 }
 
 } // namespace ClassCopy

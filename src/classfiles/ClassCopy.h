@@ -20,8 +20,9 @@ QString overwriteQuestion(const QDateTime& source, const QDateTime& destination,
 // Whether two base paths (drive-letter form) name the same files.
 bool sameFiles(const QString& sourceBase, const QString& destinationBase);
 
-// Copies base & ext for each extension. A missing source file is skipped; the messages for files
-// in use or any other failure are returned (empty when all went well).
-QStringList copyAll(const QString& sourceBase, const QString& destinationBase);
+// Copies the three files of a class as one: nothing is copied unless all three sources exist, and
+// a failure leaves every destination file as it was. Returns the message for the teacher, naming the
+// file, or an empty text when all three are in place.
+QString copyAll(const QString& sourceBase, const QString& destinationBase);
 
 } // namespace ClassCopy

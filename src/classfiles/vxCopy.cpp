@@ -129,12 +129,34 @@ void vxCopy::cmdRun_Click() {
             return;
         }
     }
-    const QStringList problems = ClassCopy::copyAll(m_sourceBase, m_destBase);
-    for (const QString& p : problems)
-        MsgBox::show(p, MsgBox::OkOnly, MsgBox::Warning);
-    if (problems.isEmpty())
-        MsgBox::show(u"コピーができました"_s);
+    const QString problem = ClassCopy::copyAll(m_sourceBase, m_destBase);
     File2->refresh();
+    if (!problem.isEmpty()) {
+        MsgBox::show(problem, MsgBox::OkOnly, MsgBox::Warning);
+        return;
+    }
+    MsgBox::show(u"コピーができました"_s);
+    // A copy over the files of the class in memory (a backup brought back): the class is read
+    // afresh, so that the next save cannot write the old class over the copied files.
+    if (c.classIsLoaded() && ClassCopy::sameFiles(c.ClassPath, m_destBase))
+        reloadCopiedClass();
+}
+
+void vxCopy::reloadCopiedClass() {
+    if (c.LoadClass()) {
+        c.SettingsDirty = 0;
+        MsgBox::show(u"いま使っている学級のファイルにコピーしたので、"_s + c.ClassName + u"をコピーした内容で"_s +
+                     u"読み込み直しました。"_s);
+        return;
+    }
+    // The copied files cannot be read: the old class is no longer kept in memory either, so that
+    // nothing saves it over them; the teacher chooses the class again.
+    c.ClassName = QString();
+    c.ClassLoaded = 0;
+    c.NoClassYet = 100;
+    MsgBox::show(u"コピーした学級のファイルを読み込めませんでした。"_s + c.CrLf +
+                     u"学級を選択し直してください。"_s,
+                 MsgBox::OkOnly, MsgBox::Warning);
 }
 
 void vxCopy::cmdEnd_Click() {

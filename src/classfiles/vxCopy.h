@@ -23,6 +23,7 @@ public:
 
 private:
     void recomputeDestination();
+    void reloadCopiedClass();
 
     VOXA1& c;
     FolderPicker* m_source;

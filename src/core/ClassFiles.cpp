@@ -4,10 +4,10 @@
 #include "core/VOXA1.h"
 #include "platform/Cp932.h"
 #include "platform/DosPath.h"
+#include "platform/SafeSave.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <bit>
@@ -50,17 +50,7 @@ QString readError(ReadStatus s, const QString& dosPath) {
 }
 
 bool writeWhole(const QString& dosPath, const QByteArray& data) {
-    const QString native = DosPath::toNative(dosPath);
-    if (native.isEmpty())
-        return false;
-    QSaveFile f(native);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    if (f.write(data) != data.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return SafeSave::replaceFile(DosPath::toNative(dosPath), data);
 }
 
 // Little-endian fields of a record.

@@ -3,9 +3,9 @@
 #include "core/ListText.h"
 #include "platform/Cp932.h"
 #include "platform/Program.h"
+#include "platform/SafeSave.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -44,11 +44,7 @@ QByteArray bytes(const Settings& s) {
 }
 
 bool write(const Settings& s) {
-    QSaveFile f(nativePath());
-    const QByteArray data = bytes(s);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-        return false;
-    return f.commit();
+    return SafeSave::replaceFile(nativePath(), bytes(s));
 }
 
 } // namespace IniFile

@@ -3,9 +3,9 @@
 #include "platform/Cp932.h"
 #include "platform/DosPath.h"
 #include "platform/Program.h"
+#include "platform/SafeSave.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -20,11 +20,7 @@ QByteArray iniBytes(Machine m) {
 }
 
 bool writeIni(Machine m) {
-    QSaveFile f(Program::folder() + u"voxa.ini"_s);
-    const QByteArray data = iniBytes(m);
-    if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
-        return false;
-    return f.commit();
+    return SafeSave::replaceFile(Program::folder() + u"voxa.ini"_s, iniBytes(m));
 }
 
 bool makeDataFolder(Machine m) {

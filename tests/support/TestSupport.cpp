@@ -12,6 +12,9 @@
 #include <QFile>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace TestSupport {
 
 namespace {
@@ -57,6 +60,23 @@ TempHome::~TempHome() {
     // the next leaves the new one in place.
     if (qgetenv("HOME") == m_dir.path().toLocal8Bit())
         qputenv("HOME", m_oldHome);
+}
+
+DiskFull::DiskFull() {
+    // A write past the limit fails with EFBIG instead of ending the process with SIGXFSZ.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    m_oldLimit = r.rlim_cur;
+    r.rlim_cur = 0;
+    setrlimit(RLIMIT_FSIZE, &r);
+}
+
+DiskFull::~DiskFull() {
+    rlimit r{};
+    getrlimit(RLIMIT_FSIZE, &r);
+    r.rlim_cur = m_oldLimit;
+    setrlimit(RLIMIT_FSIZE, &r);
 }
 
 QByteArray readFile(const QString& nativePath) {

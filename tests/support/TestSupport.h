@@ -27,6 +27,19 @@ private:
     QByteArray m_oldHome;
 };
 
+// While it lives, every write to a file fails as on a full disk: the process may not make any file
+// longer than it is (the file size limit is 0). The bytes already on the disk stay readable.
+class DiskFull {
+public:
+    DiskFull();
+    ~DiskFull();
+    DiskFull(const DiskFull&) = delete;
+    DiskFull& operator=(const DiskFull&) = delete;
+
+private:
+    unsigned long long m_oldLimit = 0;
+};
+
 QByteArray readFile(const QString& nativePath);
 void writeFile(const QString& nativePath, const QByteArray& data);
 // Code page 932 bytes of a text.
