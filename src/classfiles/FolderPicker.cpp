@@ -14,15 +14,15 @@ FolderPicker::FolderPicker(const QString& driveCaption, const QString& folderCap
     : QWidget(parent), m_drive(new DriveList(this)), m_folder(new FolderList(this)) {
     m_drive->setObjectName(u"Drive"_s + suffix);
     m_folder->setObjectName(u"Dir"_s + suffix);
-    auto* driveLabel = new QLabel(driveCaption, this);
-    driveLabel->setBuddy(m_drive);
-    auto* folderLabel = new QLabel(folderCaption, this);
-    folderLabel->setBuddy(m_folder);
+    m_driveLabel = new QLabel(driveCaption, this);
+    m_driveLabel->setBuddy(m_drive);
+    m_folderLabel = new QLabel(folderCaption, this);
+    m_folderLabel->setBuddy(m_folder);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(driveLabel);
+    layout->addWidget(m_driveLabel);
     layout->addWidget(m_drive);
-    layout->addWidget(folderLabel);
+    layout->addWidget(m_folderLabel);
     layout->addWidget(m_folder, 1);
     connect(m_drive, &DriveList::Drive_Change, this, [this](QChar letter) {
         if (!DosPath::driveReady(letter)) {
@@ -32,6 +32,11 @@ FolderPicker::FolderPicker(const QString& driveCaption, const QString& folderCap
         }
         m_folder->setPath(QString(letter) + u":\\"_s);
     });
+}
+
+void FolderPicker::nameLabels(const QString& driveLabel, const QString& folderLabel) {
+    m_driveLabel->setObjectName(driveLabel);
+    m_folderLabel->setObjectName(folderLabel);
 }
 
 void FolderPicker::setPath(const QString& dosPath) {

@@ -19,6 +19,8 @@ public:
     FolderList* folder() const { return m_folder; }
     // Shows the folder (and its drive), announcing a folder change.
     void setPath(const QString& dosPath);
+    // Gives the two caption labels their control names.
+    void nameLabels(const QString& driveLabel, const QString& folderLabel);
 
 Q_SIGNALS:
     void driveNotReady(QChar letter);
@@ -26,4 +28,6 @@ Q_SIGNALS:
 private:
     DriveList* m_drive;
     FolderList* m_folder;
+    QLabel* m_driveLabel;
+    QLabel* m_folderLabel;
 };

@@ -18,7 +18,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString kFloppy = u"A:\\"_s;
+// A drive root keeps its single backslash; any other folder gets a final one.
+QString withBackslash(const QString& folder) {
+    return folder.endsWith(u'\\') ? folder : folder + u"\\"_s;
 }
+} // namespace
 
 vxCPDrv::vxCPDrv(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxCPDrv"_s), c(c_) {
     setWindowTitle(u"コピー先フォルダの指定"_s);
@@ -31,10 +35,7 @@ vxCPDrv::vxCPDrv(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxCPDrv"_s), c(c_) {
     m_folder = new FolderPicker(u"ドライブ(&V)"_s, u"フォルダ(&D)"_s, u"1"_s, this);
     connect(m_folder->folder(), &FolderList::Dir_Change, this, &vxCPDrv::Dir1_Change);
     // A drive that cannot be read leaves the copies going to the floppy drive.
-    connect(m_folder, &FolderPicker::driveNotReady, this, [this] {
-        c.CopyFolder = kFloppy;
-        Label1->setText(kFloppy);
-    });
+    connect(m_folder, &FolderPicker::driveNotReady, this, [this] { Label1->setText(kFloppy); });
     auto* label2 = new QLabel(u"現在のﾃﾞｰﾀｺﾋﾟｰ先のﾌｫﾙﾀﾞ"_s, this);
     label2->setObjectName(u"Label2"_s);
     Label1 = new QLabel(this);
@@ -84,12 +85,13 @@ void vxCPDrv::Option1_Click(int index) {
     m_options[index]->setChecked(true);
     m_options[1 - index]->setChecked(false);
     showLists(index == 1);
-    c.CopyFolder = index == 0 ? kFloppy : chosenFolder();
-    Label1->setText(TextHelpers::TrimPadding(c.CopyFolder));
+    // The choice stays in this window until 保存: a save made elsewhere meanwhile keeps the
+    // class's copy folder as it was.
+    Label1->setText(index == 0 ? kFloppy : withBackslash(chosenFolder()));
 }
 
 void vxCPDrv::Dir1_Change(const QString& folder) {
-    Label1->setText(folder.size() == 3 ? folder : folder + u"\\"_s);
+    Label1->setText(withBackslash(folder));
 }
 
 void vxCPDrv::cmdSave_Click() {
@@ -102,8 +104,10 @@ void vxCPDrv::cmdSave_Click() {
     }
     c.CopyFolder = folder;
     Label1->setText(folder);
-    if (!c.SaveSettings())
+    if (!c.SaveSettings()) {
+        c.CopyFolder = m_before;
         return;
+    }
     forms.unload(tag());
 }
 

@@ -144,7 +144,7 @@ void vxCopy::cmdRun_Click() {
 
 void vxCopy::reloadCopiedClass() {
     if (c.LoadClass()) {
-        c.SettingsDirty = 0;
+        c.MakeCurrent(VOXA1::Became::Loaded);
         MsgBox::show(u"いま使っている学級のファイルにコピーしたので、"_s + c.ClassName + u"をコピーした内容で"_s +
                      u"読み込み直しました。"_s);
         return;

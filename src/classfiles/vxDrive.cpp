@@ -9,8 +9,6 @@
 #include "platform/MsgBox.h"
 #include "platform/Program.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -42,24 +40,24 @@ vxDrive::vxDrive(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxDrive"_s), c(c_) {
 }
 
 void vxDrive::Form_Load() {
-    const QString native = DosPath::toNative(c.DataFolder);
-    if (!native.isEmpty() && !QFileInfo::exists(native))
-        QDir().mkpath(native);
+    // Browsing creates nothing: the folder is made when a class is written into it.
     m_folder->setPath(c.DataFolder);
 }
 
 void vxDrive::Dir1_Change(const QString& folder) {
-    // A drive root keeps its single "\"; any other folder gets a final one.
-    c.DataFolder = folder.size() == 3 ? folder : folder + u"\\"_s;
-    Label1->setText(c.DataFolder);
+    // A drive root keeps its single "\"; any other folder gets a final one. The choice stays in
+    // this window until 保存, so nothing else can take it or replace it meanwhile.
+    m_pending = folder.size() == 3 ? folder : folder + u"\\"_s;
+    Label1->setText(m_pending);
 }
 
 void vxDrive::ini_Save() {
-    if (!IniFile::write({c.DataFolder, c.PassHidden})) {
+    if (!IniFile::write({m_pending, c.PassHidden})) {
         MsgBox::show(u"設定ファイルに書き込めませんでした。"_s + c.CrLf + IniFile::nativePath(),
                      MsgBox::OkOnly, MsgBox::Critical);
         return;
     }
+    c.DataFolder = m_pending;
     MsgBox::show(u"ﾌｫﾙﾀﾞ設定を保存しました"_s);
     forms.unload(tag());
 }

@@ -21,4 +21,5 @@ private:
     VOXA1& c;
     FolderPicker* m_folder;
     QLabel* Label1;
+    QString m_pending; // the folder shown, written to voxa.ini by 保存
 };

@@ -12,8 +12,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Program.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QRegularExpression>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -31,6 +30,11 @@ int val(const QString& s) {
         n = n * 10 + (s[i].unicode() - u'0');
     return n;
 }
+
+bool isClassFileName(const QString& name) {
+    static const QRegularExpression re(u"^[1-6]-[1-9]\\.dat$"_s, QRegularExpression::CaseInsensitiveOption);
+    return re.match(name).hasMatch();
+}
 } // namespace
 
 vxLoad::vxLoad(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxLoad"_s), c(c_) {
@@ -45,6 +49,7 @@ vxLoad::vxLoad(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxLoad"_s), c(c_) {
     (new QHBoxLayout(Panel3D1))->addWidget(Text1);
 
     m_folder = new FolderPicker(u"ドライブ(&D)"_s, u"フォルダ(&F)"_s, u"1"_s, this);
+    m_folder->nameLabels(u"Label4"_s, u"Label2"_s);
     Label3 = new QLabel(this);
     Label3->setObjectName(u"Label3"_s);
     File1 = new FileList(this);
@@ -94,9 +99,7 @@ void vxLoad::Form_Load() {
         Panel3D1->hide();
         resize(width(), twipsToPixels(3950));
     }
-    const QString native = DosPath::toNative(c.DataFolder);
-    if (!native.isEmpty() && !QFileInfo::exists(native))
-        QDir().mkpath(native);
+    // Browsing creates nothing: the folder is made when a class is written into it.
     m_folder->setPath(c.DataFolder);
 }
 
@@ -119,6 +122,14 @@ bool vxLoad::readPassword(QString* password) {
         MsgBox::show(u"データファイルを選択してください。"_s);
         return false;
     }
+    // Only a class's own files are read: grade digit, "-", class digit, ".dat". Any other name
+    // would read another class's files under this name.
+    if (!isClassFileName(m_classFile)) {
+        MsgBox::show(m_classFile + u" は学級のファイルではありません。"_s + c.CrLf +
+                         u"「3-1.dat」のように、学年の数字、「-」、組の数字の名前のファイルを選んでください。"_s,
+                     MsgBox::OkOnly, MsgBox::Warning);
+        return false;
+    }
     VOXA1 probe = c;
     probe.ClassPath = m_classPath;
     if (!probe.LoadSettings())
@@ -134,10 +145,7 @@ bool vxLoad::loadChosen() {
     next.ClassName = Label5->text();
     if (!next.LoadClass())
         return false;
-    next.SplitClassName();
-    next.SettingsDirty = 0;
-    next.NoClassYet = 0;
-    next.ClassLoaded = 1;
+    next.MakeCurrent(VOXA1::Became::Loaded);
     next.ReturnForm = u"vxLoad"_s;
     c = std::move(next);
     forms.show(u"vxMain"_s);
@@ -155,7 +163,9 @@ void vxLoad::Command3D2_Click() {
     if (c.PassHidden == 1) {
         MsgBox::show(u"パスワードが入力されています"_s + c.CrLf + u"パスワード使用の設定を変更します"_s);
         c.PassHidden = 0;
-        IniFile::write({c.DataFolder, c.PassHidden});
+        if (!IniFile::write({c.DataFolder, c.PassHidden}))
+            MsgBox::show(u"設定ファイルに書き込めませんでした。"_s + c.CrLf + IniFile::nativePath(),
+                         MsgBox::OkOnly, MsgBox::Critical);
         c.ReturnForm = u"vxLoad"_s;
         forms.show(u"vxMain"_s);
         return;

@@ -30,6 +30,9 @@ int val(const QString& s) {
         n = n * 10 + (s[i].unicode() - u'0');
     return n;
 }
+bool isOneDigit(const QString& s) {
+    return s.size() == 1 && s[0] >= u'0' && s[0] <= u'9';
+}
 } // namespace
 
 vxNew::vxNew(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxNew"_s), c(c_) {
@@ -103,10 +106,7 @@ vxNew::vxNew(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxNew"_s), c(c_) {
 }
 
 void vxNew::Form_Load() {
-    // The data folder is made the first time it is needed.
-    const QString native = DosPath::toNative(c.DataFolder);
-    if (!native.isEmpty() && !QFileInfo::exists(native))
-        QDir().mkpath(native);
+    // Browsing creates nothing: the folder is made when the class files are written into it.
     m_folder->setPath(c.DataFolder);
 }
 
@@ -145,9 +145,9 @@ void vxNew::Dir1_Change(const QString& folder) {
         MsgBox::show(u"学年組を入力してください"_s);
         return;
     }
-    m_classPath = DosPath::join(folder, m_classFile);
-    Label5->setText(m_classPath + u".*"_s);
-    c.DataFolder = m_classPath;
+    const QString classPath = DosPath::join(folder, m_classFile);
+    Label5->setText(classPath + u".*"_s);
+    c.DataFolder = classPath;
 }
 
 void vxNew::Command3D1_Click() {
@@ -167,18 +167,24 @@ void vxNew::Command3D3_Click() {
     m_ready = 0;
     const int grade = val(Text2->text());
     const int klass = val(Text3->text());
-    if (grade > 6 || grade < 1) {
+    if (grade > 6 || grade < 1 || !isOneDigit(Text2->text())) {
         MsgBox::show(u"学年を正しく入力してください"_s);
         return;
     }
-    if (klass > 9 || klass < 1) {
+    if (klass > 9 || klass < 1 || !isOneDigit(Text3->text())) {
         MsgBox::show(u"組を正しく入力してください"_s);
         return;
     }
+    // The files are named from the boxes as they stand now, whatever was typed before the folder
+    // was chosen.
+    compose();
+    const QString folder = m_folder->folder()->path();
+    const QString classPath = DosPath::join(folder, m_classFile);
+    Label5->setText(Label5->text().isEmpty() ? QString() : classPath + u".*"_s);
     bool agreed = false;
     if (!Label5->text().isEmpty() && !Label6->text().isEmpty())
         agreed = MsgBox::show(Text2->text() + u"年"_s + Text3->text() + u"組のデータを"_s + c.CrLf +
-                                  c.DataFolder + u"に作っていいですか"_s,
+                                  classPath + u"に作っていいですか"_s,
                               MsgBox::OkCancel, MsgBox::Question) == MsgBox::Ok;
     if (!agreed) {
         MsgBox::show(u"ドライブやフォルダを指定して、正しい情報をマウスで入力してください"_s);
@@ -188,12 +194,12 @@ void vxNew::Command3D3_Click() {
     const QStringList existing = [&] {
         QStringList e;
         for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
-            if (QFileInfo::exists(DosPath::toNative(m_classPath + ext)))
+            if (QFileInfo::exists(DosPath::toNative(classPath + ext)))
                 e << ext;
         return e;
     }();
     if (!existing.isEmpty() &&
-        MsgBox::show(m_classPath + u" には、すでに"_s + m_className + u"のデータがあります。"_s + c.CrLf +
+        MsgBox::show(classPath + u" には、すでに"_s + m_className + u"のデータがあります。"_s + c.CrLf +
                          u"作り直すと、そのデータは消えてしまいます。作り直してよろしいですか"_s,
                      MsgBox::OkCancel, MsgBox::Warning, MsgBox::defaultTitle(),
                      MsgBox::Cancel) != MsgBox::Ok) {
@@ -201,26 +207,36 @@ void vxNew::Command3D3_Click() {
         return;
     }
     MsgBox::show(m_className + u"の領域をディスク上に作成します"_s);
+    const QString nativeFolder = DosPath::toNative(folder);
+    if (nativeFolder.isEmpty() || !QDir().mkpath(nativeFolder)) {
+        MsgBox::show(u"フォルダを作れませんでした。"_s + c.CrLf + folder, MsgBox::OkOnly, MsgBox::Warning);
+        return;
+    }
 
     // Only now does the new class replace the one in memory.
     const VOXA1 before = c;
     c.ClassFile = m_classFile;
     c.ClassName = m_className;
-    c.ClassPath = m_classPath;
-    c.SplitClassName();
+    c.ClassPath = classPath;
+    c.DataFolder = classPath;
 
     // 42 empty records: nothing of a class loaded earlier in this run is carried over.
-    c.NewClassFlag = 10;
     for (int i = 1; i <= 42; ++i) {
         c.RecNo(i) = QString::number(i);
         c.Pupil(i) = PupilRec();
     }
     for (int i = 43; i <= 50; ++i)
         c.RecNo(i) = QString();
-    // Nor are the done marks of the earlier class: the new one has calculated nothing yet.
+    // Nor are the earlier class's password, allocations or done marks: the new class has none.
+    c.SdtReserved = 0;
+    c.PassWord = u"0000000000"_s;
+    for (int k = 1; k <= 4; ++k)
+        for (int t = 1; t <= 4; ++t)
+            c.SheetSetup(k, t).clear();
     c.CalcMark.fill(QString());
     c.ViewDoneMark.fill(QString());
     c.RateMark.fill(QString());
+    c.MakeCurrent(VOXA1::Became::Created);
     c.ClassSize = 42;
     const bool saved = c.SavePupils();
     c.ClassSize = 0;
@@ -231,12 +247,7 @@ void vxNew::Command3D3_Click() {
     }
     MsgBox::show(c.ClassName + u"の領域をディスク上に作成しました。"_s + c.CrLf +
                  u"すぐに、初期設定（人数等）を行ってください"_s);
-    c.SettingsDirty = 0;
-    c.NoClassYet = 0;
-    c.StartMode = 10;
     c.ReturnForm = u"vxNew"_s;
-    c.JustCreated = 1;
-    c.ClassLoaded = 1;
     forms.hide(tag());
     forms.show(u"vxMain"_s);
 }

@@ -35,7 +35,6 @@ private:
     // The class being named; it replaces the loaded class only when its files are made.
     QString m_classFile;
     QString m_className;
-    QString m_classPath;
     int m_ready = 0;
     int m_order = 0; // 3 after the grade box was filled first, 2 after the class box
 };

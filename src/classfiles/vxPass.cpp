@@ -97,15 +97,18 @@ void vxPass::cmdCancel_Click() {
 bool vxPass::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return Form::eventFilter(watched, event);
-    const int key = static_cast<QKeyEvent*>(event)->key();
+    const auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const int key = keyEvent->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     if (watched == Text1 && enter) {
         Text1_Enter();
         return true;
     }
     if (watched == Text2) {
-        if (!m_firstAccepted) {
-            // Every key typed there before the first entry is answered, and not taken.
+        // A key that would type a character there before the first entry is answered, and not
+        // taken; Tab, Shift and the arrows still move about.
+        const bool types = enter || (!keyEvent->text().isEmpty() && keyEvent->text().at(0).isPrint());
+        if (!m_firstAccepted && types) {
             MsgBox::show(u"まず、一回目を入力して下さい"_s);
             return true;
         }

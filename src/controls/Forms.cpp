@@ -2,6 +2,16 @@
 
 #include "platform/Program.h"
 
+#include <QApplication>
+#include <QTimer>
+
+Forms::~Forms() {
+    const auto loaded = m_loaded;
+    m_loaded.clear();
+    for (const auto& f : loaded)
+        delete f.data();
+}
+
 void Forms::registerForm(const QString& tag, Factory factory) {
     m_factories.insert(tag, std::move(factory));
 }
@@ -21,7 +31,9 @@ Form* Forms::load(const QString& tag) {
     Form* f = (*it)(*this);
     // The window counts as loaded while its load step runs, as the load step may show other windows.
     m_loaded.insert(tag, f);
+    ++m_loading;
     f->Form_Load();
+    --m_loading;
     return find(tag);
 }
 
@@ -30,6 +42,7 @@ Form* Forms::show(const QString& tag) {
     // A load step that ended the program leaves nothing to show.
     if (!f || Program::hasEnded())
         return f;
+    m_endAnnounced = false;
     f->show();
     f->raise();
     f->activateWindow();
@@ -42,6 +55,7 @@ void Forms::hide(const QString& tag) {
         f->hide();
         if (m_active == f)
             m_active = nullptr;
+        checkSomethingShownLater();
     }
 }
 
@@ -68,8 +82,36 @@ bool Forms::unload(const QString& tag, Form::UnloadMode mode) {
     for (const auto& other : std::as_const(m_loaded))
         anyShown = anyShown || (other && other->isVisible());
     if (m_loaded.isEmpty() || (mode == Form::FromControlMenu && !anyShown))
-        Q_EMIT allUnloaded();
+        announceEnd();
+    else
+        checkSomethingShownLater();
     return true;
+}
+
+void Forms::announceEnd() {
+    if (m_endAnnounced)
+        return;
+    m_endAnnounced = true;
+    Q_EMIT allUnloaded();
+}
+
+bool Forms::somethingShown() const {
+    for (const auto& f : std::as_const(m_loaded))
+        if (f && f->isVisible())
+            return true;
+    // A message box or dialog of the program still leads the teacher somewhere.
+    const auto windows = QApplication::topLevelWidgets();
+    for (const QWidget* w : windows)
+        if (w->isVisible() && !w->isHidden())
+            return true;
+    return false;
+}
+
+void Forms::checkSomethingShownLater() {
+    QTimer::singleShot(0, this, [this] {
+        if (!m_loaded.isEmpty() && m_loading == 0 && !somethingShown())
+            announceEnd();
+    });
 }
 
 bool Forms::isLoaded(const QString& tag) const {
@@ -88,6 +130,11 @@ QString Forms::activeTag() const {
 }
 
 void Forms::windowActivated(Form* form) {
+    // While a window is being loaded (its load step may show a message box, after which the window
+    // system activates whatever was in front), the window coming up is the one that gets the
+    // activation, from show().
+    if (m_loading > 0)
+        return;
     if (m_loaded.value(form->tag()) == form && form->isVisible())
         activate(form);
 }

@@ -16,6 +16,10 @@ class Forms : public QObject {
 public:
     using Factory = std::function<Form*(Forms&)>;
 
+    Forms() = default;
+    // The windows still loaded go with the collection.
+    ~Forms() override;
+
     void registerForm(const QString& tag, Factory factory);
     bool isRegistered(const QString& tag) const;
 
@@ -38,13 +42,21 @@ public:
     void windowActivated(Form* form);
 
 Q_SIGNALS:
-    // No window of the program is loaded any more: the program has nothing left to do.
+    // No window of the program is loaded, or none is left on screen (so the teacher could reach
+    // none of them): the program has nothing left to do.
     void allUnloaded();
 
 private:
     void activate(Form* form);
+    void announceEnd();
+    // Once the events in hand are done: when no window of the program is on screen any more (not
+    // even a message box or dialog), the program ends instead of running on invisibly.
+    void checkSomethingShownLater();
+    bool somethingShown() const;
 
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<Form>> m_loaded;
     QPointer<Form> m_active;
+    int m_loading = 0;          // load steps running
+    bool m_endAnnounced = false; // allUnloaded was raised and no window was shown since
 };

@@ -321,8 +321,9 @@ QString loadSettings(VOXA1& c) {
 }
 
 QString saveSettings(VOXA1& c) {
+    // The password is never replaced here: a new class gets "no password" when it is created, and
+    // a password set before the first settings save stays.
     if (c.NewClassFlag == 10) {
-        c.PassWord = u"0000000000"_s;
         for (int k = 1; k <= 4; ++k)
             for (int t = 1; t <= 3; ++t)
                 c.SheetSetup(k, t).clear();

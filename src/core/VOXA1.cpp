@@ -21,6 +21,20 @@ void VOXA1::SplitClassName() {
     ClassNo = digitAt(ClassName, 2);
 }
 
+void VOXA1::MakeCurrent(Became how) {
+    const bool created = how == Became::Created;
+    SplitClassName();
+    // Only a new class gets fresh defaults on its first settings save and an editable class size.
+    NewClassFlag = created ? 10 : 0;
+    // The standard settings command and the quiet start belong to a class just created.
+    StartMode = created ? 10 : 0;
+    // The settings pane opens by itself only for a class just created.
+    JustCreated = created ? 1 : 0;
+    SettingsDirty = 0;
+    NoClassYet = 0;
+    ClassLoaded = 1;
+}
+
 bool VOXA1::LoadSettings() {
     return told(ClassFiles::loadSettings(*this));
 }

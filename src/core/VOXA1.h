@@ -61,6 +61,12 @@ struct VOXA1 {
     // Sets Grade and ClassNo from the first and third characters of ClassName (0 when not a digit).
     void SplitClassName();
 
+    // Makes the class now held in the class items the current class of the run. Every window
+    // goes by the flags set here, so a class just created and a class read from its files are
+    // told apart in one place, and nothing of the class before carries over.
+    enum class Became { Created, Loaded };
+    void MakeCurrent(Became how);
+
     // The class files. On a missing, short or malformed file, or a failed write, these tell the
     // teacher which file and return false; the class in memory is then exactly as it was, and no
     // file is ever left half-written.

@@ -95,7 +95,7 @@ bool SettingsPane::StoreSettings() {
     for (int s = 1; s <= 5; ++s)
         for (int v = 1; v <= 4; ++v)
             c.ViewName(s, v) = m_views[s - 1][v - 1]->text();
-    // The class keeps its password: only a new class's first save writes "no password".
+    // The class keeps its password: only the creation of a class gives it "no password".
     return c.SaveSettings();
 }
 

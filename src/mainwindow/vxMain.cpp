@@ -238,12 +238,16 @@ void vxMain::Form_Activate() {
 
 bool vxMain::Form_QueryUnload(UnloadMode mode) {
     // Closed from the title bar: nothing is saved or asked. Unloaded by another window: pending
-    // settings are saved first.
-    if (mode == FromCode && c.SettingsDirty == 100 && c.NoClassYet != 100) {
-        F_Save();
-        c.SettingsDirty = 0;
-    }
+    // settings are saved first, and a refused or failed save keeps the window with the edits.
+    if (mode == FromCode)
+        return commitPendingSettings();
     return true;
+}
+
+bool vxMain::commitPendingSettings() {
+    if (c.SettingsDirty != 100 || c.NoClassYet == 100)
+        return true;
+    return F_Save();
 }
 
 void vxMain::Ini_Load() {
@@ -276,10 +280,12 @@ bool vxMain::F_Save() {
         MsgBox::show(wrong + c.CrLf + u"初期データは保存していません。"_s, MsgBox::OkOnly, MsgBox::Warning);
         return false;
     }
-    c.SettingsDirty = 0;
     if (!m_pane->StoreSettings())
         return false;
+    c.SettingsDirty = 0;
+    // The class has its settings now: it is no longer a class just created.
     c.NewClassFlag = 0;
+    c.JustCreated = 0;
     enableCommands();
     m_pane->applyEnabling();
     MsgBox::show(u"初期ﾃﾞｰﾀを保存しました"_s);
@@ -313,6 +319,10 @@ void vxMain::replaceBy(const QString& tag) {
         MsgBox::show(u"この機能はまだ使えません。"_s);
         return;
     }
+    // The settings are committed before the other window opens: when they are refused, the
+    // teacher stays here to correct the box and the other window does not open.
+    if (!commitPendingSettings())
+        return;
     forms.hide(this->tag());
     forms.show(tag);
 }

@@ -46,6 +46,9 @@ private:
     bool hasClass() const;
     // Hides this window and shows another that replaces it.
     void replaceBy(const QString& tag);
+    // Saves the settings boxes when they hold unsaved edits; false when the save was refused or
+    // failed, and the edits are still in the boxes.
+    bool commitPendingSettings();
     void openBeside(const QString& tag);
     void printerSetup();
     void help(int command);

@@ -299,6 +299,10 @@ void tst_ClassSelection::password_confirmationBeforeFirst_answersEveryKey() {
     QCOMPARE(MsgBox::shown().size(), 2);
     QCOMPARE(MsgBox::shown()[1].text, u"まず、一回目を入力して下さい"_s);
     QCOMPARE(text2->text(), QString());
+    // Keys that type nothing move about without a word.
+    for (Qt::Key k : {Qt::Key_Shift, Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Tab})
+        QTest::keyClick(text2, k);
+    QCOMPARE(MsgBox::shown().size(), 2);
 }
 
 QTEST_MAIN(tst_ClassSelection)

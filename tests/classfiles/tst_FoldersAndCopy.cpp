@@ -20,12 +20,16 @@ private Q_SLOTS:
     void dataFolder_storedWithFinalBackslash_data();
     void dataFolder_storedWithFinalBackslash();
     void dataFolder_cancel_mainWindowReadsTheFileAgain();
+    void dataFolder_mainWindowActivatedMeanwhile_savesTheFolderShown();
+    void dataFolder_iniCannotBeWritten_saysSoAndStays();
+    void copyFolder_choiceNotYetSaved_staysOutOfOtherSaves();
     void copyFolder_floppy_storesAAndWritesSettings();
     void copyFolder_otherFolder_isStored();
     void copy_toFolderWithoutTheClass_copiesWithoutAsking();
     void copy_overExistingCopy_asks_data();
     void copy_overExistingCopy_asks();
     void copy_withoutSource_orOntoItself_copiesNothing();
+    void copy_backupOntoTheLoadedClass_readsItAfresh();
     void overwriteQuestion_formatsBothTimes();
 
 private:
@@ -76,13 +80,59 @@ void tst_FoldersAndCopy::dataFolder_cancel_mainWindowReadsTheFileAgain() {
     startWithClass();
     d->trigger(u"vxMain"_s, u"Folder"_s);
     d->find<FolderList>(u"vxDrive"_s, u"Dir1"_s)->setPath(u"C:\\"_s);
-    QCOMPARE(d->c().DataFolder, u"C:\\"_s);
+    // The choice stays in the window until it is saved.
+    QCOMPARE(d->c().DataFolder, u"C:\\voxadata\\"_s);
     QCOMPARE(d->find<QLabel>(u"vxDrive"_s, u"Label1"_s)->text(), u"C:\\"_s);
     d->click(u"vxDrive"_s, u"Command3D2"_s);
     QCOMPARE(d->c().ReturnForm, u"vxDrive"_s);
     d->forms().show(u"vxMain"_s);
     QCOMPARE(d->c().DataFolder, u"C:\\voxadata\\"_s);
     QVERIFY(!d->forms().isLoaded(u"vxDrive"_s));
+}
+
+void tst_FoldersAndCopy::dataFolder_mainWindowActivatedMeanwhile_savesTheFolderShown() {
+    TestSupport::writeFile(d->home().file(u"voxa.ini"_s), "\"C:\\voxadata\\\"\r\n0\r\n");
+    startWithClass();
+    d->trigger(u"vxMain"_s, u"Folder"_s);
+    d->find<FolderList>(u"vxDrive"_s, u"Dir1"_s)->setPath(u"C:\\"_s);
+    // The teacher clicks the main window (it reads voxa.ini again), then comes back and saves.
+    d->forms().show(u"vxMain"_s);
+    d->forms().show(u"vxDrive"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxDrive"_s, u"Command3D1"_s);
+    QCOMPARE(TestSupport::readFile(d->home().file(u"voxa.ini"_s)), QByteArray("\"C:\\\"\r\n0\r\n"));
+    QCOMPARE(d->c().DataFolder, u"C:\\"_s);
+}
+
+void tst_FoldersAndCopy::dataFolder_iniCannotBeWritten_saysSoAndStays() {
+    TestSupport::writeFile(d->home().file(u"voxa.ini"_s), "\"C:\\voxadata\\\"\r\n0\r\n");
+    startWithClass();
+    d->trigger(u"vxMain"_s, u"Folder"_s);
+    d->find<FolderList>(u"vxDrive"_s, u"Dir1"_s)->setPath(u"C:\\"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    {
+        TestSupport::DiskFull full;
+        d->click(u"vxDrive"_s, u"Command3D1"_s);
+    }
+    QVERIFY(MsgBox::shown().last().text.startsWith(u"設定ファイルに書き込めませんでした。"_s));
+    for (const auto& box : MsgBox::shown())
+        QVERIFY(box.text != u"ﾌｫﾙﾀﾞ設定を保存しました"_s);
+    QCOMPARE(TestSupport::readFile(d->home().file(u"voxa.ini"_s)), QByteArray("\"C:\\voxadata\\\"\r\n0\r\n"));
+    QVERIFY(d->forms().isLoaded(u"vxDrive"_s));
+}
+
+void tst_FoldersAndCopy::copyFolder_choiceNotYetSaved_staysOutOfOtherSaves() {
+    startWithClass();
+    d->c().CopyFolder = u"C:\\backup"_s;
+    d->trigger(u"vxMain"_s, u"cop"_s);
+    d->find<QRadioButton>(u"vxCPDrv"_s, u"Option1(1)"_s)->click();
+    d->find<FolderList>(u"vxCPDrv"_s, u"Dir1"_s)->setPath(u"C:\\voxadata"_s);
+    // A save of the class meanwhile keeps the copy folder the class has.
+    QVERIFY(d->c().SaveClass());
+    QCOMPARE(d->c().CopyFolder.str().trimmed(), u"C:\\backup"_s);
+    QVERIFY(TestSupport::readFile(d->home().file(u"voxadata/3-1.sdt"_s)).contains("\"C:\\backup   "));
+    d->click(u"vxCPDrv"_s, u"Command3D2"_s);
+    QCOMPARE(d->c().CopyFolder.str().trimmed(), u"C:\\backup"_s);
 }
 
 void tst_FoldersAndCopy::copyFolder_floppy_storesAAndWritesSettings() {
@@ -187,6 +237,40 @@ void tst_FoldersAndCopy::copy_withoutSource_orOntoItself_copiesNothing() {
     d->click(u"vxCopy"_s, u"Command3D2"_s);
     QVERIFY(d->forms().isLoaded(u"vxMain"_s));
     QVERIFY(!d->forms().isLoaded(u"vxCopy"_s));
+}
+
+void tst_FoldersAndCopy::copy_backupOntoTheLoadedClass_readsItAfresh() {
+    // A backup of 3-1 with five pupils, brought back over the class in memory (three pupils).
+    QDir(d->home().path()).mkdir(u"backup"_s);
+    VOXA1 backup;
+    backup.ClassPath = u"C:\\backup\\3-1"_s;
+    backup.CurTerm = 2;
+    backup.ClassSize = 5;
+    backup.PassWord = u"0000000000"_s;
+    for (int i = 1; i <= 5; ++i) {
+        backup.RecNo(i) = QString::number(i);
+        backup.Pupil(i).PName = u"控え%1"_s.arg(i);
+    }
+    QVERIFY(backup.SaveClass());
+    openCopy();
+    d->find<FolderList>(u"vxCopy"_s, u"Dir1"_s)->setPath(u"C:\\backup"_s);
+    d->find<FolderList>(u"vxCopy"_s, u"Dir2"_s)->setPath(u"C:\\voxadata"_s);
+    QVERIFY(d->find<FileList>(u"vxCopy"_s, u"File1"_s)->chooseFile(u"3-1.dat"_s));
+    MsgBox::queueAnswer(MsgBox::Yes);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxCopy"_s, u"Command3D1"_s);
+    QCOMPARE(MsgBox::shown()[2].text, u"コピーができました"_s);
+    QVERIFY(MsgBox::shown()[3].text.contains(u"読み込み直しました"_s));
+    VOXA1& c = d->c();
+    QCOMPARE(c.ClassSize, qint16(5));
+    QCOMPARE(c.CurTerm, qint16(2));
+    QCOMPARE(c.Pupil(5).PName.str().trimmed(), u"控え5"_s);
+    // The next save writes what was copied, not the class that was in memory before.
+    QVERIFY(c.SaveClass());
+    for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
+        QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/3-1"_s + ext)),
+                 TestSupport::readFile(d->home().file(u"backup/3-1"_s + ext)));
 }
 
 void tst_FoldersAndCopy::overwriteQuestion_formatsBothTimes() {

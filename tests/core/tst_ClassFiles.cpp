@@ -77,7 +77,7 @@ void tst_ClassFiles::saveSettings_newClassFirstSave_writesTheExactFile() {
     c.ClassSize = 30;
     c.ViewName(1, 1) = u"表現"_s;
     c.ViewName(3, 2) = u"技能"_s;
-    c.PassWord = u"ABC0000000"_s;                               // replaced by the first save
+    c.PassWord = u"ABC0000000"_s;                               // set before the first save: kept
     c.SheetSetup(2, 3).set(1, ScoreCode::encodeAllocation(50)); // blanked by the first save
     QVERIFY(c.SaveSettings());
 
@@ -89,7 +89,7 @@ void tst_ClassFiles::saveSettings_newClassFirstSave_writesTheExactFile() {
             QString name = (s == 1 && v == 1) ? u"表現"_s : (s == 3 && v == 2) ? u"技能"_s : QString();
             e += quoted(name, 8) + "\r\n";
         }
-    e += "\"0000000000\"\r\n";
+    e += "\"ABC0000000\"\r\n";
     for (int i = 0; i < 12; ++i)
         e += '"' + spaces(80) + "\"\r\n";
     for (int i = 0; i < 16 + 64 + 16; ++i)
@@ -98,7 +98,7 @@ void tst_ClassFiles::saveSettings_newClassFirstSave_writesTheExactFile() {
     const QByteArray got = TestSupport::readFile(home->file(u"3-1.sdt"_s));
     QCOMPARE(got.count("\r\n"), 130);
     QCOMPARE(got, e);
-    QCOMPARE(c.PassWord.str(), u"0000000000"_s);
+    QCOMPARE(c.PassWord.str(), u"ABC0000000"_s);
 }
 
 void tst_ClassFiles::saveSettings_quoteInsideTexts_isDoubledAndReadBack() {

@@ -33,6 +33,10 @@ private Q_SLOTS:
     void queryUnload_refusal_keepsWindowLoaded();
     void lastUnload_announcesThatNothingIsLeft();
     void titleBarClose_ofLastShownWindow_endsEvenWithHiddenOnesLoaded();
+    void lastShownWindowHidden_endsOnceEventsAreDone();
+    void hideThenShowAnother_inOneStep_endsNothing();
+    void activationDuringAnotherWindowsLoad_isNotRaised();
+    void destroyingTheCollection_deletesItsWindows();
 
 private:
     void registerProbe(const QString& tag);
@@ -119,6 +123,61 @@ void tst_Forms::titleBarClose_ofLastShownWindow_endsEvenWithHiddenOnesLoaded() {
     b->close();
     QCOMPARE(spy.count(), 1);
     QVERIFY(forms->isLoaded(u"a"_s));
+}
+
+void tst_Forms::lastShownWindowHidden_endsOnceEventsAreDone() {
+    // A window beside the main window stays after the main window was closed; when that one goes
+    // too (hidden by its cancel button), nothing is left on screen.
+    QSignalSpy spy(forms.get(), &Forms::allUnloaded);
+    forms->show(u"a"_s);
+    forms->show(u"b"_s);
+    forms->unload(u"a"_s, Form::FromControlMenu);
+    QCoreApplication::processEvents();
+    QCOMPARE(spy.count(), 0);
+    forms->hide(u"b"_s);
+    QCOMPARE(spy.count(), 0);
+    QCoreApplication::processEvents();
+    QCOMPARE(spy.count(), 1);
+    QCoreApplication::processEvents();
+    QCOMPARE(spy.count(), 1);
+}
+
+void tst_Forms::hideThenShowAnother_inOneStep_endsNothing() {
+    QSignalSpy spy(forms.get(), &Forms::allUnloaded);
+    forms->show(u"a"_s);
+    forms->hide(u"a"_s);
+    forms->show(u"b"_s);
+    QCoreApplication::processEvents();
+    QCOMPARE(spy.count(), 0);
+}
+
+void tst_Forms::activationDuringAnotherWindowsLoad_isNotRaised() {
+    // Window d's load step shows a message box; when the box closes, the window system activates
+    // the window that was in front (a). Only d, coming up, is activated.
+    struct LoadsWithBox : Probe {
+        LoadsWithBox(Forms& f, QStringList& l, Form* other) : Probe(f, u"d"_s, l), m_other(other) {}
+        void Form_Load() override {
+            Probe::Form_Load();
+            forms.windowActivated(m_other);
+        }
+        Form* m_other;
+    };
+    Form* a = forms->show(u"a"_s);
+    forms->show(u"b"_s);
+    log.clear();
+    forms->registerForm(u"d"_s, [this, a](Forms& f) { return new LoadsWithBox(f, log, a); });
+    forms->show(u"d"_s);
+    QCOMPARE(log, (QStringList{u"d:load"_s, u"d:activate"_s}));
+    QCOMPARE(forms->activeTag(), u"d"_s);
+}
+
+void tst_Forms::destroyingTheCollection_deletesItsWindows() {
+    QPointer<Form> a = forms->show(u"a"_s);
+    QPointer<Form> b = forms->load(u"b"_s);
+    forms.reset();
+    QVERIFY(a.isNull());
+    QVERIFY(b.isNull());
+    forms = std::make_unique<Forms>();
 }
 
 QTEST_MAIN(tst_Forms)
