@@ -118,6 +118,15 @@ bool Forms::isLoaded(const QString& tag) const {
     return find(tag) != nullptr;
 }
 
+QStringList Forms::loadedTags() const {
+    QStringList tags;
+    for (auto it = m_loaded.constBegin(); it != m_loaded.constEnd(); ++it)
+        if (it.value())
+            tags << it.key();
+    tags.sort();
+    return tags;
+}
+
 Form* Forms::find(const QString& tag) const {
     const auto it = m_loaded.constFind(tag);
     if (it == m_loaded.constEnd())

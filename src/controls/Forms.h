@@ -32,6 +32,8 @@ public:
     bool unload(const QString& tag, Form::UnloadMode mode = Form::FromCode);
 
     bool isLoaded(const QString& tag) const;
+    // The tags of the loaded windows, sorted.
+    QStringList loadedTags() const;
     Form* find(const QString& tag) const;
     template <class T> T* get(const QString& tag) const { return qobject_cast<T*>(find(tag)); }
 
