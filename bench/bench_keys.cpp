@@ -3,7 +3,7 @@
 
 #include "WindowDriver.h"
 #include "platform/MsgBox.h"
-#include "testdata/vxData.h"
+#include "scores/vxData.h"
 
 #include <QApplication>
 #include <QComboBox>

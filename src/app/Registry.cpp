@@ -15,7 +15,7 @@
 #include "mainwindow/vxVer.h"
 #include "roster/vxMeibo.h"
 #include "roster/vxNameIn.h"
-#include "testdata/vxData.h"
+#include "scores/vxData.h"
 
 using namespace Qt::StringLiterals;
 

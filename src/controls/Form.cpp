@@ -31,6 +31,8 @@ void Form::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
+    if (!confirmClose())
+        return;
     if (m_closeButton && m_closeButton->isEnabled()) {
         m_closeButton->click();
         return;

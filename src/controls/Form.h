@@ -34,6 +34,9 @@ public:
         return true;
     }
     virtual void Form_Unload() {}
+    // Asked when the teacher closes the window from its title bar, before anything else happens;
+    // false keeps the window as it is.
+    virtual bool confirmClose() { return true; }
 
     // The button that Enter presses wherever the focus is in the window (unless the focused control
     // takes Enter itself), so a teacher can go through a window with the keyboard.

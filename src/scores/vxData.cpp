@@ -1,6 +1,7 @@
-#include "testdata/vxData.h"
+#include "scores/vxData.h"
 
 #include "controls/Forms.h"
+#include "core/AbsentMarks.h"
 #include "core/NumberFormat.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
@@ -59,7 +60,17 @@ vxData::vxData(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxData"_s), c(c_) {
     List1->setObjectName(u"List1"_s);
     List1->setFixedHeight(twipsToPixels(1200));
     List1->installEventFilter(this);
-    connect(List1, &QListWidget::itemClicked, this, [this] { List1_Click(); });
+    // Moving through the subjects with the arrow keys chooses the subject as a click does, so the
+    // subject highlighted is always the one the window works on.
+    connect(List1, &QListWidget::currentRowChanged, this, [this] {
+        if (!m_quiet)
+            List1_Click();
+    });
+    // A click on the subject already highlighted (at first, before any subject was taken).
+    connect(List1, &QListWidget::itemClicked, this, [this] {
+        if (List1->currentRow() != m_subjectRow)
+            List1_Click();
+    });
 
     auto* frame1 = new QGroupBox(u"枚数の選択"_s, this);
     frame1->setObjectName(u"Frame1"_s);
@@ -211,10 +222,13 @@ void vxData::buildEntryArea(QWidget* parent) {
         lists->addWidget(Label10[i], 0, i);
         lists->addWidget(List2[i], 1, i);
     }
-    // The seven lists scroll as one.
-    for (int i = 0; i < 6; ++i)
-        connect(List2[6]->verticalScrollBar(), &QScrollBar::valueChanged, List2[i]->verticalScrollBar(),
-                &QScrollBar::setValue);
+    // The seven lists scroll as one, whichever of them is scrolled (wheel, keys or scroll bar), so a
+    // name always stands beside its scores.
+    for (int i = 0; i < 7; ++i)
+        for (int j = 0; j < 7; ++j)
+            if (i != j)
+                connect(List2[i]->verticalScrollBar(), &QScrollBar::valueChanged, List2[j]->verticalScrollBar(),
+                        &QScrollBar::setValue);
     auto* layout = new QVBoxLayout(parent);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(current);
@@ -274,6 +288,7 @@ void vxData::fillSubjects() {
     for (const Subject& s : subjects(c.Grade))
         List1->addItem(s.caption);
     List1->setCurrentRow(0);
+    m_subjectRow = -1;
     m_quiet = false;
 }
 
@@ -282,6 +297,7 @@ void vxData::List1_Click() {
     const QList<Subject> list = subjects(c.Grade);
     if (row < 0 || row >= list.size())
         return;
+    m_subjectRow = row;
     m_subject = list[row].data;
     m_subjectNo = list[row].slot;
     Text3->clear();
@@ -576,10 +592,13 @@ bool vxData::storeSheet() {
     MsgBox::show(u"平均点を計算しました"_s);
     storeAllocation(c, m_alloc, m_subject, m_sheet, c.CurTerm);
     storeScores(c, m_scores, m_subject, m_sheet, c.CurTerm);
+    // A failed save has told the teacher which file; the window stays in entry mode with the
+    // scores on screen, so the teacher can save again.
+    if (!c.SavePupils() || !c.SaveSettings())
+        return false;
     Input_enblclr();
     InpStrtDsbl(true);
-    // A failed save has told the teacher which file; the scores stay on screen.
-    return c.SavePupils() && c.SaveSettings();
+    return true;
 }
 
 void vxData::Command3D2_Click() {
@@ -625,15 +644,26 @@ void vxData::Command3D4_Click() {
 }
 
 void vxData::Command3D3_Click() {
+    // Absences typed on the open sheet (K + Enter) go with its unsaved scores: the table is made
+    // to match the stored marks again.
+    if (m_entry)
+        AbsentMarks::loadSheet(c, m_subject, c.CurTerm, m_sheet);
     m_entry = false;
     leaveToMain();
+}
+
+bool vxData::confirmClose() {
+    if (!m_entry)
+        return true;
+    return MsgBox::show(u"入力した点数はまだ保存していません。"_s + c.CrLf + u"保存しないで閉じてよろしいですか"_s,
+                        MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(), MsgBox::Cancel) == MsgBox::Ok;
 }
 
 void vxData::Clr_Maisu(int index) {
     const int n = index + 1;
     const QString sheet = NumberFormat::withBlank(n);
     if (MsgBox::show(u"この教科の"_s + sheet + u"枚目のテストデータを消去しますか"_s, MsgBox::OkCancel,
-                     MsgBox::Question) != MsgBox::Ok) {
+                     MsgBox::Question, MsgBox::defaultTitle(), MsgBox::Cancel) != MsgBox::Ok) {
         MsgBox::show(sheet + u"枚目のテストデータを消去しませんでした"_s);
         return;
     }
@@ -648,7 +678,7 @@ void vxData::Del_Maisu(int index) {
     const QString sheet = NumberFormat::withBlank(n);
     if (MsgBox::show(u"この教科の"_s + sheet + u"枚目のテストデータを削除しますか"_s + c.CrLf +
                          u"必ずデータのバックアップをとってから行ってください"_s,
-                     MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok) {
+                     MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(), MsgBox::Cancel) != MsgBox::Ok) {
         MsgBox::show(sheet + u"枚目のテストデータを削除しませんでした"_s);
         return;
     }

@@ -1,4 +1,4 @@
-#include "testdata/TestSheets.h"
+#include "scores/TestSheets.h"
 
 #include "core/AbsentMarks.h"
 #include "core/NumberFormat.h"

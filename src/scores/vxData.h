@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/Form.h"
-#include "testdata/TestSheets.h"
+#include "scores/TestSheets.h"
 
 struct VOXA1;
 class QComboBox;
@@ -20,6 +20,8 @@ public:
     vxData(VOXA1& c, Forms& forms);
 
     void Form_Load() override;
+    // Closing from the title bar while scores are being typed asks first.
+    bool confirmClose() override;
 
     void List1_Click();
     void Combo1_Click();
@@ -87,6 +89,7 @@ private:
 
     TestSheets::Allocations m_alloc;
     TestSheets::EntryScores m_scores{};
+    int m_subjectRow = -1; // row of List1 the window works on
     int m_subject = 0;   // data subject of the selected subject, 0 before one is chosen
     int m_subjectNo = 0; // its ViewName slot
     int m_sheet = 0;     // 1..20, 0 before one is chosen

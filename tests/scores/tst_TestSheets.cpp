@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "core/ScoreCode.h"
 #include "core/VOXA1.h"
-#include "testdata/TestSheets.h"
+#include "scores/TestSheets.h"
 
 #include <QtTest>
 

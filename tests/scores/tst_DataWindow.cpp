@@ -3,13 +3,16 @@
 #include "WindowDriver.h"
 #include "core/ScoreCode.h"
 #include "platform/MsgBox.h"
-#include "testdata/vxData.h"
+#include "scores/vxData.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -36,6 +39,13 @@ private Q_SLOTS:
     void termOutsideRange_isRefused();
     void sheetList_backspaceClearsAndEscapeDeletes();
     void viewpointNamedDashes_cannotTakeAllocation();
+    void subjectList_arrowKeys_chooseTheSubjectThatIsSaved();
+    void scoreLists_scrollingAnyColumn_movesAllSeven_data();
+    void scoreLists_scrollingAnyColumn_movesAllSeven();
+    void saveFails_inEntryMode_windowStaysInEntryMode();
+    void titleBarClose_inEntryMode_asksFirst();
+    void sheetQuestions_defaultToCancel_data();
+    void sheetQuestions_defaultToCancel();
 
 private:
     // A grade 5 class with `pupils` pupils, loaded; the test data window open.
@@ -68,8 +78,10 @@ void tst_DataWindow::openWindow(int pupils, int term) {
     d->startWithClass(u"5-1"_s, u"5年1組"_s, pupils);
     VOXA1& c = d->c();
     c.CurTerm = static_cast<qint16>(term);
-    for (int v = 1; v <= 4; ++v)
+    for (int v = 1; v <= 4; ++v) {
         c.ViewName(1, v) = u"観点%1"_s.arg(v);
+        c.ViewName(3, v) = u"算観%1"_s.arg(v);
+    }
     d->forms().hide(u"vxMain"_s);
     d->forms().show(u"vxMain"_s);
     d->trigger(u"vxMain"_s, u"mnuTest"_s);
@@ -258,10 +270,128 @@ void tst_DataWindow::cancel_afterTyping_leavesEveryScoreString() {
     key(0, Qt::Key_Return);
     typeInto(0, u"k"_s);
     key(0, Qt::Key_Return);
+    QCOMPARE(int(c.AbsentTable(2, 1, 1, 1, 1)), 10);
     d->click(u"vxData"_s, u"Command3D3"_s);
     for (int p = 1; p <= 3; ++p)
         QVERIFY(c.Pupil(p).SheetMarks(1, 1) == before[p - 1]);
+    // The absence typed was not saved, so the table no longer holds it either.
+    for (int v = 1; v <= 4; ++v)
+        QCOMPARE(int(c.AbsentTable(2, v, 1, 1, 1)), 0);
     QVERIFY(!d->forms().isLoaded(u"vxData"_s));
+}
+
+void tst_DataWindow::subjectList_arrowKeys_chooseTheSubjectThatIsSaved() {
+    openWindow(2);
+    VOXA1& c = d->c();
+    auto* subjects = d->find<QListWidget>(u"vxData"_s, u"List1"_s);
+    subjects->setFocus();
+    QTest::keyClick(subjects, Qt::Key_Down); // 社会
+    QTest::keyClick(subjects, Qt::Key_Down); // 算数
+    QCOMPARE(subjects->currentItem()->text().trimmed(), u"算　数"_s);
+    QCOMPARE(win()->selectedSubject(), 3);
+    QCOMPARE(d->find<QGroupBox>(u"vxData"_s, u"Frame3D2(0)"_s)->title(), u"算観1"_s);
+    d->type(u"vxData"_s, u"Text2(0)"_s, u"100"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxData"_s, u"Command3D1"_s);
+    typeInto(0, u"64"_s);
+    key(0, Qt::Key_Return);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxData"_s, u"Command3D2"_s);
+    QCOMPARE(c.Pupil(1).SheetMarks(3, 1).value(1), 64);
+    QVERIFY(c.Pupil(1).SheetMarks(1, 1) == ScoreBytes<100>());
+    QCOMPARE(ScoreCode::decode(c.SheetSetup(3, 1).at(1)), 100);
+    QCOMPARE(ScoreCode::decode(c.SheetSetup(1, 1).at(1)), 0);
+}
+
+void tst_DataWindow::scoreLists_scrollingAnyColumn_movesAllSeven_data() {
+    QTest::addColumn<int>("column");
+    for (int i = 0; i < 7; ++i)
+        QTest::newRow(qPrintable(u"List2(%1)"_s.arg(i))) << i;
+}
+
+void tst_DataWindow::scoreLists_scrollingAnyColumn_movesAllSeven() {
+    QFETCH(int, column);
+    openWindow(40);
+    startEntry({100, 0, 0, 0});
+    win()->show();
+    QApplication::processEvents();
+    auto* list = d->find<QListWidget>(u"vxData"_s, u"List2(%1)"_s.arg(column));
+    // A turn of the mouse wheel over the column.
+    const QPointF at(list->viewport()->width() / 2.0, list->viewport()->height() / 2.0);
+    QWheelEvent wheel(at, list->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -360), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list->viewport(), &wheel);
+    const int moved = list->verticalScrollBar()->value();
+    QVERIFY(moved > 0);
+    for (int i = 0; i < 7; ++i)
+        QCOMPARE(d->find<QListWidget>(u"vxData"_s, u"List2(%1)"_s.arg(i))->verticalScrollBar()->value(), moved);
+}
+
+void tst_DataWindow::saveFails_inEntryMode_windowStaysInEntryMode() {
+    openWindow(2);
+    startEntry({100, 0, 0, 0});
+    typeInto(0, u"55"_s);
+    key(0, Qt::Key_Return);
+    MsgBox::queueAnswer(MsgBox::Ok); // 平均点を計算しました
+    MsgBox::queueAnswer(MsgBox::Ok); // the file could not be written
+    {
+        TestSupport::DiskFull full;
+        d->click(u"vxData"_s, u"Command3D2"_s);
+    }
+    QVERIFY(MsgBox::shown().last().text.startsWith(u"ファイルに書き込めませんでした。"_s));
+    QVERIFY(d->forms().isLoaded(u"vxData"_s));
+    QVERIFY(win()->inEntry());
+    QVERIFY(!d->find<QPushButton>(u"vxData"_s, u"Command3D1"_s)->isEnabled());
+    QVERIFY(!d->find<QLineEdit>(u"vxData"_s, u"Text2(0)"_s)->isEnabled());
+    QVERIFY(d->find<QPushButton>(u"vxData"_s, u"Command3D2"_s)->isEnabled());
+    // With room on the disk again, the same button saves.
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxData"_s, u"Command3D2"_s);
+    QVERIFY(!d->forms().isLoaded(u"vxData"_s));
+    VOXA1 back;
+    back.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QVERIFY(back.LoadClass());
+    QCOMPARE(back.Pupil(1).SheetMarks(1, 1).value(1), 55);
+}
+
+void tst_DataWindow::titleBarClose_inEntryMode_asksFirst() {
+    openWindow(2);
+    VOXA1& c = d->c();
+    startEntry({100, 0, 0, 0});
+    typeInto(0, u"55"_s);
+    key(0, Qt::Key_Return);
+    MsgBox::queueAnswer(MsgBox::Cancel);
+    win()->close();
+    const MsgBox::Shown& q = MsgBox::shown().last();
+    QVERIFY(q.text.contains(u"保存しないで閉じてよろしいですか"_s));
+    QCOMPARE(q.buttons, MsgBox::OkCancel);
+    QCOMPARE(q.defaultAnswer, MsgBox::Cancel);
+    QVERIFY(win()->inEntry());
+    QCOMPARE(win()->EntryScore()(1, 1), 55);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    win()->close();
+    QVERIFY(!d->forms().isLoaded(u"vxData"_s));
+    QVERIFY(c.Pupil(1).SheetMarks(1, 1) == ScoreBytes<100>());
+}
+
+void tst_DataWindow::sheetQuestions_defaultToCancel_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("clear (BS)") << int(Qt::Key_Backspace);
+    QTest::newRow("delete (Esc)") << int(Qt::Key_Escape);
+}
+
+void tst_DataWindow::sheetQuestions_defaultToCancel() {
+    QFETCH(int, key);
+    openWindow(2);
+    auto* subjects = d->find<QListWidget>(u"vxData"_s, u"List1"_s);
+    subjects->setCurrentRow(0);
+    win()->List1_Click();
+    MsgBox::queueAnswer(MsgBox::Cancel);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    QTest::keyClick(d->find<QComboBox>(u"vxData"_s, u"Combo1"_s), static_cast<Qt::Key>(key));
+    const MsgBox::Shown& q = MsgBox::shown()[0];
+    QCOMPARE(q.buttons, MsgBox::OkCancel);
+    QCOMPARE(q.defaultAnswer, MsgBox::Cancel);
 }
 
 void tst_DataWindow::saveAndContinue_backToAllocationWithMarks() {
