@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QtEndian>
 
 #include <bit>
@@ -176,6 +177,20 @@ int recordNumber(const QString& recNo) {
         ++i;
     }
     return any ? n : 0;
+}
+
+QString recordNumberProblem(const VOXA1& c) {
+    QHash<int, int> seen; // record number -> roster position
+    for (int i = 1; i <= c.ClassSize; ++i) {
+        const QString& text = c.RecNo(i);
+        const int rec = recordNumber(text);
+        if (text.size() > 2 || rec < 1 || rec > kMaxRecordNumber)
+            return u"出席番号 %1 の記録番号「%2」が正しくありません（1～99）。"_s.arg(i).arg(text);
+        if (seen.contains(rec))
+            return u"出席番号 %1 と %2 の記録番号が同じ（%3）です。"_s.arg(seen.value(rec)).arg(i).arg(rec);
+        seen.insert(rec, i);
+    }
+    return {};
 }
 
 QByteArray recordBytes(const PupilRec& p) {
@@ -351,11 +366,11 @@ QString loadClass(VOXA1& c) {
             if (len > 2)
                 return damaged(eixPath, kNotLoaded);
             next.RecNo(i) = Cp932::decode(eix.mid(at + 2, len));
-            const int rec = recordNumber(next.RecNo(i));
-            if (rec < 1 || rec > kMaxRecordNumber)
-                return u"出席番号 %1 の記録番号が正しくありません。"_s.arg(i) + kCrLf + eixPath + kCrLf +
-                       kNotLoaded;
         }
+        // Two pupils on one record would be merged by the next save.
+        const QString problem = recordNumberProblem(next);
+        if (!problem.isEmpty())
+            return problem + kCrLf + eixPath + kCrLf + kNotLoaded;
 
         const QString datPath = c.ClassPath + u".dat"_s;
         QByteArray dat;
@@ -384,13 +399,12 @@ QString saveIndex(const VOXA1& c) {
 
 QString savePupils(VOXA1& c) {
     const QString path = c.ClassPath + u".dat"_s;
+    const QString problem = recordNumberProblem(c);
+    if (!problem.isEmpty())
+        return problem + kCrLf + u"保存できません。"_s + kCrLf + path;
     int last = 0;
-    for (int i = 1; i <= c.ClassSize; ++i) {
-        const int rec = recordNumber(c.RecNo(i));
-        if (rec < 1 || rec > kMaxRecordNumber)
-            return u"出席番号 %1 の記録番号が正しくないので、保存できません。"_s.arg(i) + kCrLf + path;
-        last = qMax(last, rec);
-    }
+    for (int i = 1; i <= c.ClassSize; ++i)
+        last = qMax(last, recordNumber(c.RecNo(i)));
     if (c.NewClassFlag == 10) {
         for (int i = 1; i <= c.ClassSize; ++i)
             for (int t = 1; t <= 3; ++t)

@@ -41,5 +41,9 @@ bool readRecord(const QByteArray& data, qsizetype offset, PupilRec& p);
 int recordNumber(const QString& recNo);
 // The largest record number a RecNo entry can hold (two characters).
 constexpr int kMaxRecordNumber = 99;
+// The one check of the roster's record numbers, for loading, saving and the roster: every position
+// 1..ClassSize holds a number 1..99 of at most two characters, and no two positions share one.
+// Returns what is wrong, for the teacher, or an empty text.
+QString recordNumberProblem(const VOXA1& c);
 
 } // namespace ClassFiles

@@ -67,16 +67,33 @@ bool transferOut(VOXA1& c, int n) {
         return false;
     if (!c.SavePupils())
         return false;
+    // Everything as it was before the first change, to go back to when a step fails: otherwise the
+    // records would stand one place off and the next save would write each pupil over the next.
+    const VOXA1 before = c;
     for (int i = n; i < c.ClassSize; ++i)
         c.RecNo(i) = c.RecNo(i + 1);
     c.RecNo(c.ClassSize) = u" 0"_s;
     c.ClassSize = static_cast<qint16>(c.ClassSize - 1);
-    if (!c.SaveIndex() || !c.SaveSettings() || !c.LoadClass())
+    if (!c.SaveIndex() || !c.SaveSettings() || !c.LoadClass()) {
+        // The step that failed has told the teacher which file. The files that were already
+        // written go back to the class as it was, as far as the disk allows.
+        c = before;
+        ClassFiles::saveIndex(c);
+        ClassFiles::saveSettings(c);
         return false;
+    }
     // The absence marks follow the pupils to their new numbers.
     AbsentMarks::rebuild(c);
     return true;
 }
+
+namespace {
+// The record number of a pupil transferred in: the one after the last position's.
+QString nextRecordNumber(const VOXA1& c) {
+    const int last = c.ClassSize > 0 ? ClassFiles::recordNumber(c.RecNo(c.ClassSize)) : 0;
+    return NumberFormat::withBlank(last + 1).right(2);
+}
+} // namespace
 
 QString transferInRefusal(const VOXA1& c) {
     if (c.ClassSize >= 42)
@@ -84,6 +101,13 @@ QString transferInRefusal(const VOXA1& c) {
     const int last = c.ClassSize > 0 ? ClassFiles::recordNumber(c.RecNo(c.ClassSize)) : 0;
     if (last + 1 > ClassFiles::kMaxRecordNumber)
         return u"記録番号が９９を越えるので、これ以上転入できません。"_s;
+    // The roster with the new pupil must pass the same check as every save.
+    VOXA1 after = c;
+    after.ClassSize = static_cast<qint16>(c.ClassSize + 1);
+    after.RecNo(after.ClassSize) = nextRecordNumber(c);
+    const QString problem = ClassFiles::recordNumberProblem(after);
+    if (!problem.isEmpty())
+        return problem + u"\r\n"_s + u"転入できません。"_s;
     return {};
 }
 
@@ -93,9 +117,9 @@ bool transferIn(VOXA1& c) {
     if (!c.SavePupils())
         return false;
     const VOXA1 before = c;
-    const int last = c.ClassSize > 0 ? ClassFiles::recordNumber(c.RecNo(c.ClassSize)) : 0;
+    const QString recNo = nextRecordNumber(c);
     c.ClassSize = static_cast<qint16>(c.ClassSize + 1);
-    c.RecNo(c.ClassSize) = NumberFormat::withBlank(last + 1).right(2);
+    c.RecNo(c.ClassSize) = recNo;
     // The new pupil starts from nothing, never from a record an earlier pupil left in memory; the
     // record is written at once, so the files never point at a record that is not there.
     c.Pupil(c.ClassSize) = PupilRec();

@@ -324,8 +324,9 @@ void vxMeibo::Text2_Change() {
         return;
     const QString prefix = Text2->text() + u"番の"_s + c.Pupil(n).PName.str().left(10);
     m_asking = true;
-    const bool yes = MsgBox::show(prefix + u"さんの転出でよろしいですか"_s, MsgBox::OkCancel,
-                                  MsgBox::Question) == MsgBox::Ok;
+    // Asked as soon as a number is typed, so a second digit or Enter must not confirm it.
+    const bool yes = MsgBox::show(prefix + u"さんの転出でよろしいですか"_s, MsgBox::OkCancel, MsgBox::Question,
+                                  MsgBox::defaultTitle(), MsgBox::Cancel) == MsgBox::Ok;
     if (yes) {
         MsgBox::show(prefix + u"さんの転出処理をします"_s);
         if (Roster::transferOut(c, n)) {

@@ -51,7 +51,8 @@ private Q_SLOTS:
     void savePupils_keepsRecordsOfPupilsWhoLeft();
     void savePupils_newClassFlag_blanksScores();
     void savePupils_classSizeZero_writesIndexOnly();
-    void savePupils_recordNumberOver99_refusesAndWritesNothing();
+    void savePupils_recordNumberBroken_refusesAndWritesNothing_data();
+    void savePupils_recordNumberBroken_refusesAndWritesNothing();
     void loadClass_sampleClasses_readAsTheirJson_data();
     void loadClass_sampleClasses_readAsTheirJson();
 
@@ -299,14 +300,26 @@ void tst_ClassFiles::savePupils_classSizeZero_writesIndexOnly() {
     QCOMPARE(TestSupport::readFile(home->file(u"3-1.dat"_s)).size(), 0);
 }
 
-void tst_ClassFiles::savePupils_recordNumberOver99_refusesAndWritesNothing() {
+void tst_ClassFiles::savePupils_recordNumberBroken_refusesAndWritesNothing_data() {
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("100") << u"100"_s << u"出席番号 2"_s;
+    QTest::newRow("three characters, 042") << u"042"_s << u"出席番号 2"_s;
+    QTest::newRow("three characters, blank and 42") << u" 42"_s << u"出席番号 2"_s;
+    QTest::newRow("0") << u"0"_s << u"出席番号 2"_s;
+    QTest::newRow("same as pupil 1") << u" 1"_s << u"出席番号 1 と 2 の記録番号が同じ"_s;
+}
+
+void tst_ClassFiles::savePupils_recordNumberBroken_refusesAndWritesNothing() {
+    QFETCH(QString, second);
+    QFETCH(QString, told);
     c.ClassSize = 2;
     c.RecNo(1) = u"1"_s;
-    c.RecNo(2) = u"100"_s;
+    c.RecNo(2) = second;
     MsgBox::queueAnswer(MsgBox::Ok);
     QVERIFY(!c.SavePupils());
     QCOMPARE(MsgBox::shown().size(), 1);
-    QVERIFY(MsgBox::shown()[0].text.contains(u"出席番号 2"_s));
+    QVERIFY2(MsgBox::shown()[0].text.contains(told), qPrintable(MsgBox::shown()[0].text));
     QVERIFY(!QFile::exists(home->file(u"3-1.dat"_s)));
     QVERIFY(!QFile::exists(home->file(u"3-1.eix"_s)));
 }

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void saveAndEnd_storesNamesAndSexes();
     void saveAndEnd_missingSex_refusesAndSavesNothing();
     void transferOut_firstPupil_movesTheOthersUp();
+    void transferOut_settingsCannotBeWritten_leavesEverythingAsItWas();
     void transferOut_lastPupil_onlyShortens();
     void transferOut_byGridClick_asksWithTheName();
     void transferOut_numberNotOnTheRoster_asksNothing_data();
@@ -222,6 +223,8 @@ void tst_RosterWindow::transferOut_firstPupil_movesTheOthersUp() {
     transferOut(u"1"_s);
     QCOMPARE(MsgBox::shown()[1].text,
              u"1番の"_s + u"生徒1"_s.leftJustified(10) + u"さんの転出でよろしいですか"_s);
+    // Asked as soon as the first digit is typed: Enter or a second key must not confirm it.
+    QCOMPARE(MsgBox::shown()[1].defaultAnswer, MsgBox::Cancel);
     QCOMPARE(MsgBox::shown()[2].text,
              u"1番の"_s + u"生徒1"_s.leftJustified(10) + u"さんの転出処理をします"_s);
     VOXA1& c = d->c();
@@ -249,6 +252,34 @@ void tst_RosterWindow::transferOut_firstPupil_movesTheOthersUp() {
     back.ClassPath = c.ClassPath;
     QVERIFY(back.LoadClass());
     QCOMPARE(back.ClassSize, qint16(4));
+}
+
+void tst_RosterWindow::transferOut_settingsCannotBeWritten_leavesEverythingAsItWas() {
+    openRoster(5);
+    VOXA1& c = d->c();
+    const QByteArray eix = TestSupport::readFile(d->home().file(u"voxadata/3-1.eix"_s));
+    // The settings file cannot be replaced (a folder stands in its place): the index was already
+    // written with the pupils moved up when that fails.
+    QVERIFY(QFile::remove(d->home().file(u"voxadata/3-1.sdt"_s)));
+    QVERIFY(QDir().mkdir(d->home().file(u"voxadata/3-1.sdt"_s)));
+    MsgBox::queueAnswer(MsgBox::Ok); // the failed write
+    transferOut(u"2"_s);
+    QVERIFY(MsgBox::shown().last().text.contains(u"C:\\voxadata\\3-1.sdt"_s));
+    QCOMPARE(c.ClassSize, qint16(5));
+    for (int i = 1; i <= 5; ++i) {
+        QCOMPARE(c.RecNo(i), QString::number(i));
+        QCOMPARE(c.Pupil(i).PName.str().trimmed(), u"生徒%1"_s.arg(i));
+    }
+    QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/3-1.eix"_s)), eix);
+    // Once the settings file can be written again, a save gives every pupil their own record.
+    QVERIFY(QDir().rmdir(d->home().file(u"voxadata/3-1.sdt"_s)));
+    QVERIFY(c.SaveClass());
+    VOXA1 back;
+    back.ClassPath = c.ClassPath;
+    QVERIFY(back.LoadClass());
+    QCOMPARE(back.ClassSize, qint16(5));
+    for (int i = 1; i <= 5; ++i)
+        QCOMPARE(back.Pupil(i).PName.str().trimmed(), u"生徒%1"_s.arg(i));
 }
 
 void tst_RosterWindow::transferOut_lastPupil_onlyShortens() {
