@@ -95,16 +95,20 @@ template <typename Rec, typename Fns> void eachField(Rec& p, Fns&& f) {
         f.text(field, at, n);
         at += n;
     };
+    auto raw = [&](auto& field) {
+        f.raw(field, at);
+        at += field.size();
+    };
     text(p.PName, 20);
-    text(p.Extra1, 60);
-    text(p.Extra2, 10);
-    text(p.Extra3, 10);
-    text(p.Extra4, 20);
-    text(p.Extra5, 60);
-    text(p.Extra6, 20);
+    raw(p.Extra1);
+    raw(p.Extra2);
+    raw(p.Extra3);
+    raw(p.Extra4);
+    raw(p.Extra5);
+    raw(p.Extra6);
     for (int j = 1; j <= 5; ++j)
         for (int i = 1; i <= 2; ++i)
-            text(p.Extra7(i, j), 10);
+            raw(p.Extra7(i, j));
     // Term fastest, then subject.
     for (int k = 1; k <= 4; ++k)
         for (int t = 1; t <= 4; ++t, at += 2)
@@ -120,7 +124,7 @@ template <typename Rec, typename Fns> void eachField(Rec& p, Fns&& f) {
             text(p.SubjMark(t, k), 2);
     for (int t = 1; t <= 3; ++t)
         for (int k = 1; k <= 4; ++k, at += 100)
-            f.marks(p.SheetMarks(k, t), at);
+            f.raw(p.SheetMarks(k, t), at);
     for (int v = 1; v <= 4; ++v)
         for (int k = 1; k <= 4; ++k)
             for (int t = 1; t <= 4; ++t, at += 2)
@@ -148,7 +152,7 @@ struct RecordWriter {
     }
     void i16(qint16 v, qsizetype at) { putI16(out, base + at, v); }
     void f64(double v, qsizetype at) { putF64(out, base + at, v); }
-    void marks(const ScoreBytes<100>& m, qsizetype at) { putBytes(out, base + at, m.bytes()); }
+    template <int N> void raw(const FixedBytes<N>& m, qsizetype at) { putBytes(out, base + at, m.bytes()); }
 };
 
 struct RecordReader {
@@ -157,7 +161,7 @@ struct RecordReader {
     template <int N> void text(FixedText<N>& t, qsizetype at, int n) { t = getText(in, base + at, n); }
     void i16(qint16& v, qsizetype at) { v = getI16(in, base + at); }
     void f64(double& v, qsizetype at) { v = getF64(in, base + at); }
-    void marks(ScoreBytes<100>& m, qsizetype at) { m.setBytes(in.mid(base + at, 100)); }
+    template <int N> void raw(FixedBytes<N>& m, qsizetype at) { m.setBytes(in.mid(base + at, N)); }
 };
 
 // Field bytes after Sex: 3100; with the 4-byte head, a record without Sex takes 3104 bytes.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FixedBytes.h"
 #include "core/FixedText.h"
 #include "core/Grid.h"
 #include "core/ScoreBytes.h"
@@ -13,13 +14,15 @@ struct PupilRec {
     qint16 RecHead = 0;
     QString Sex = QStringLiteral("0"); // "1" 男, "2" 女, "0" or empty: not set
     FixedText<20> PName;
-    FixedText<60> Extra1;
-    FixedText<10> Extra2;
-    FixedText<10> Extra3;
-    FixedText<20> Extra4;
-    FixedText<60> Extra5;
-    FixedText<20> Extra6;
-    Grid<FixedText<10>, 2, 5> Extra7;
+    // Fields no window reads or writes: held as the bytes of the file, so that they are written
+    // back exactly as they were read.
+    FixedBytes<60> Extra1;
+    FixedBytes<10> Extra2;
+    FixedBytes<10> Extra3;
+    FixedBytes<20> Extra4;
+    FixedBytes<60> Extra5;
+    FixedBytes<20> Extra6;
+    Grid<FixedBytes<10>, 2, 5> Extra7;
     Grid<qint16, 4, 4> SubjScore{};         // (term 1..4, subject 1..4)
     Grid<double, 4, 4> SubjRate{};          // (term, subject)
     Grid<double, 4, 4> SubjDev{};           // (term, subject)

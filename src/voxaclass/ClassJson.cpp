@@ -1,10 +1,13 @@
 #include "voxaclass/ClassJson.h"
 
 #include "core/VOXA1.h"
+#include "platform/Cp932.h"
 
 #include <QJsonArray>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -28,11 +31,29 @@ QJsonArray nest(const QList<int>& dims, const std::function<QJsonValue(const QLi
     return out;
 }
 
-template <int N> QJsonArray byteList(const ScoreBytes<N>& b) {
+template <int N> QJsonArray byteList(const FixedBytes<N>& b) {
     QJsonArray out;
     for (int i = 1; i <= N; ++i)
         out.append(static_cast<int>(b.at(i)));
     return out;
+}
+
+// A field the program carries unchanged: its text when the bytes are text that converts back to
+// the same bytes, otherwise the list of its bytes, so that a dump and a write keep it exactly.
+template <int N> QJsonValue rawJson(const FixedBytes<N>& b) {
+    const QString text = Cp932::decode(b.bytes());
+    if (Cp932::fixedBytes(text, N) == b.bytes())
+        return text;
+    return byteList(b);
+}
+
+// JSON has no NaN or infinities: they are written as the texts "NaN", "Infinity", "-Infinity".
+QJsonValue realJson(double d) {
+    if (std::isnan(d))
+        return u"NaN"_s;
+    if (std::isinf(d))
+        return d > 0 ? u"Infinity"_s : u"-Infinity"_s;
+    return d;
 }
 
 // Reads nested lists of the given shape; every problem names the item.
@@ -71,12 +92,33 @@ public:
         return true;
     }
     bool real(const QJsonValue& v, const QString& name, double& out) {
+        if (v.isString()) {
+            const QString t = v.toString();
+            if (t == u"NaN"_s)
+                out = std::numeric_limits<double>::quiet_NaN();
+            else if (t == u"Infinity"_s)
+                out = std::numeric_limits<double>::infinity();
+            else if (t == u"-Infinity"_s)
+                out = -std::numeric_limits<double>::infinity();
+            else
+                return fail(u"%1 は数値でなければなりません"_s.arg(name));
+            return true;
+        }
         if (!v.isDouble())
             return fail(u"%1 は数値でなければなりません"_s.arg(name));
         out = v.toDouble();
         return true;
     }
-    template <int N> bool bytes(const QJsonValue& v, const QString& name, ScoreBytes<N>& out) {
+    template <int N> bool raw(const QJsonValue& v, const QString& name, FixedBytes<N>& out) {
+        if (v.isArray())
+            return bytes(v, name, out);
+        QString s;
+        if (!text(v, name, s))
+            return false;
+        out.setBytes(Cp932::fixedBytes(s, N));
+        return true;
+    }
+    template <int N> bool bytes(const QJsonValue& v, const QString& name, FixedBytes<N>& out) {
         QByteArray b;
         const bool ok = nested(v, name, {N}, [&](const QList<int>&, const QJsonValue& x) {
             const double d = x.toDouble(-1);
@@ -108,18 +150,18 @@ QJsonObject pupilJson(const PupilRec& p) {
     o[u"RecHead"_s] = p.RecHead;
     o[u"Sex"_s] = p.Sex;
     o[u"PName"_s] = p.PName.str();
-    o[u"Extra1"_s] = p.Extra1.str();
-    o[u"Extra2"_s] = p.Extra2.str();
-    o[u"Extra3"_s] = p.Extra3.str();
-    o[u"Extra4"_s] = p.Extra4.str();
-    o[u"Extra5"_s] = p.Extra5.str();
-    o[u"Extra6"_s] = p.Extra6.str();
+    o[u"Extra1"_s] = rawJson(p.Extra1);
+    o[u"Extra2"_s] = rawJson(p.Extra2);
+    o[u"Extra3"_s] = rawJson(p.Extra3);
+    o[u"Extra4"_s] = rawJson(p.Extra4);
+    o[u"Extra5"_s] = rawJson(p.Extra5);
+    o[u"Extra6"_s] = rawJson(p.Extra6);
     o[u"Extra7"_s] =
-        nest({2, 5}, [&](const QList<int>& i) { return QJsonValue(p.Extra7(i[0], i[1]).str()); });
+        nest({2, 5}, [&](const QList<int>& i) { return rawJson(p.Extra7(i[0], i[1])); });
     o[u"SubjScore"_s] =
         nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjScore(i[0], i[1])); });
-    o[u"SubjRate"_s] = nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjRate(i[0], i[1])); });
-    o[u"SubjDev"_s] = nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjDev(i[0], i[1])); });
+    o[u"SubjRate"_s] = nest({4, 4}, [&](const QList<int>& i) { return realJson(p.SubjRate(i[0], i[1])); });
+    o[u"SubjDev"_s] = nest({4, 4}, [&](const QList<int>& i) { return realJson(p.SubjDev(i[0], i[1])); });
     o[u"SubjMark"_s] =
         nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjMark(i[0], i[1]).str()); });
     o[u"SheetMarks"_s] =
@@ -127,9 +169,9 @@ QJsonObject pupilJson(const PupilRec& p) {
     o[u"ViewScore"_s] =
         nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewScore(i[0], i[1], i[2])); });
     o[u"ViewRate"_s] =
-        nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewRate(i[0], i[1], i[2])); });
+        nest({4, 4, 4}, [&](const QList<int>& i) { return realJson(p.ViewRate(i[0], i[1], i[2])); });
     o[u"ViewDev"_s] =
-        nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewDev(i[0], i[1], i[2])); });
+        nest({4, 4, 4}, [&](const QList<int>& i) { return realJson(p.ViewDev(i[0], i[1], i[2])); });
     o[u"ViewMark"_s] =
         nest({4, 4, 4}, [&](const QList<int>& i) { return QJsonValue(p.ViewMark(i[0], i[1], i[2]).str()); });
     return o;
@@ -142,15 +184,15 @@ bool readPupil(Reader& r, const QJsonValue& v, const QString& where, PupilRec& p
     auto n = [&](const QString& key) { return where + u'.' + key; };
     bool ok = r.int16(o[u"RecHead"_s], n(u"RecHead"_s), p.RecHead) &&
               r.text(o[u"Sex"_s], n(u"Sex"_s), p.Sex) && r.fixed(o[u"PName"_s], n(u"PName"_s), p.PName) &&
-              r.fixed(o[u"Extra1"_s], n(u"Extra1"_s), p.Extra1) &&
-              r.fixed(o[u"Extra2"_s], n(u"Extra2"_s), p.Extra2) &&
-              r.fixed(o[u"Extra3"_s], n(u"Extra3"_s), p.Extra3) &&
-              r.fixed(o[u"Extra4"_s], n(u"Extra4"_s), p.Extra4) &&
-              r.fixed(o[u"Extra5"_s], n(u"Extra5"_s), p.Extra5) &&
-              r.fixed(o[u"Extra6"_s], n(u"Extra6"_s), p.Extra6);
+              r.raw(o[u"Extra1"_s], n(u"Extra1"_s), p.Extra1) &&
+              r.raw(o[u"Extra2"_s], n(u"Extra2"_s), p.Extra2) &&
+              r.raw(o[u"Extra3"_s], n(u"Extra3"_s), p.Extra3) &&
+              r.raw(o[u"Extra4"_s], n(u"Extra4"_s), p.Extra4) &&
+              r.raw(o[u"Extra5"_s], n(u"Extra5"_s), p.Extra5) &&
+              r.raw(o[u"Extra6"_s], n(u"Extra6"_s), p.Extra6);
     ok =
         ok && r.nested(o[u"Extra7"_s], n(u"Extra7"_s), {2, 5}, [&](const QList<int>& i, const QJsonValue& x) {
-            return r.fixed(x, n(u"Extra7"_s), p.Extra7(i[0], i[1]));
+            return r.raw(x, n(u"Extra7"_s), p.Extra7(i[0], i[1]));
         });
     ok = ok && r.nested(o[u"SubjScore"_s], n(u"SubjScore"_s), {4, 4},
                         [&](const QList<int>& i, const QJsonValue& x) {

@@ -53,6 +53,7 @@ private Q_SLOTS:
     void savePupils_classSizeZero_writesIndexOnly();
     void savePupils_recordNumberBroken_refusesAndWritesNothing_data();
     void savePupils_recordNumberBroken_refusesAndWritesNothing();
+    void loadThenSave_unusedFieldsKeepEveryByte();
     void loadClass_sampleClasses_readAsTheirJson_data();
     void loadClass_sampleClasses_readAsTheirJson();
 
@@ -162,7 +163,7 @@ void tst_ClassFiles::savePupils_records_exactBytes() {
     p.RecHead = -2;
     p.Sex = sex;
     p.PName = QString(11, u'あ');
-    p.Extra7(2, 1) = u"x"_s;
+    p.Extra7(2, 1).set(1, 'x');
     p.SubjScore(2, 1) = 300;
     p.SubjRate(1, 4) = 72.25;
     p.SubjDev(4, 4) = -1.5;
@@ -322,6 +323,37 @@ void tst_ClassFiles::savePupils_recordNumberBroken_refusesAndWritesNothing() {
     QVERIFY2(MsgBox::shown()[0].text.contains(told), qPrintable(MsgBox::shown()[0].text));
     QVERIFY(!QFile::exists(home->file(u"3-1.dat"_s)));
     QVERIFY(!QFile::exists(home->file(u"3-1.eix"_s)));
+}
+
+void tst_ClassFiles::loadThenSave_unusedFieldsKeepEveryByte() {
+    c.ClassSize = 2;
+    c.CurTerm = 1;
+    for (int i = 1; i <= 2; ++i)
+        c.RecNo(i) = QString::number(i);
+    QVERIFY(c.SaveClass());
+    // Bytes the text codec would change: 0x80, 0xA0, 0xFD..0xFF, a lead byte without its second
+    // byte, and unassigned pairs, in the unused fields of both records.
+    QByteArray dat = TestSupport::readFile(home->file(u"3-1.dat"_s));
+    const QByteArray odd("\x80\xA0\xFD\xFE\xFF\x85\x40\xEB\x40\x81", 10);
+    for (int r = 0; r < 2; ++r) {
+        const qsizetype sexLength = 1; // "0"
+        const qsizetype fields = r * 3106 + 4 + sexLength + 20;
+        dat.replace(fields, 10, odd);                          // Extra1
+        dat.replace(fields + 60 + 10 + 10 + 20 + 60, 10, odd); // Extra6
+        dat.replace(fields + 180, 10, odd);                   // the first of Extra7
+        dat.replace(fields + 270, 10, odd);                   // the last of Extra7
+    }
+    TestSupport::writeFile(home->file(u"3-1.dat"_s), dat);
+    VOXA1 k;
+    k.ClassPath = c.ClassPath;
+    QVERIFY(k.LoadClass());
+    k.Pupil(1).PName = u"名前を変えた"_s;
+    QVERIFY(k.SaveClass());
+    const QByteArray after = TestSupport::readFile(home->file(u"3-1.dat"_s));
+    QCOMPARE(after.size(), dat.size());
+    // Only the name changed.
+    QCOMPARE(after.mid(25, 3106 - 25), dat.mid(25, 3106 - 25));
+    QCOMPARE(after.mid(3106), dat.mid(3106));
 }
 
 void tst_ClassFiles::loadClass_sampleClasses_readAsTheirJson_data() {

@@ -100,6 +100,15 @@ void tst_voxaclass::write_thenDump_givesTheSameJson() {
     p[u"SubjRate"_s] = QJsonArray{QJsonArray{72.25, 0.0, 0.0, 100.0}, QJsonArray{0, 0, 0, 0},
                                   QJsonArray{0, 0, 0, 0}, QJsonArray{0, 0, 0, 0.125}};
     pupils[0] = p;
+    // Bytes that are no text are given and kept as bytes; numbers JSON has no words for as texts.
+    QJsonObject q = pupils[1].toObject();
+    QJsonArray odd;
+    for (int i = 0; i < 60; ++i)
+        odd.append(i < 5 ? QJsonArray{0x80, 0xA0, 0xFD, 0xFE, 0xFF}[i].toInt() : 32);
+    q[u"Extra1"_s] = odd;
+    q[u"SubjDev"_s] = QJsonArray{QJsonArray{u"NaN"_s, u"Infinity"_s, u"-Infinity"_s, 1e300},
+                                 QJsonArray{0, 0, 0, 0}, QJsonArray{0, 0, 0, 0}, QJsonArray{0, 0, 0, 0}};
+    pupils[1] = q;
     json[u"Pupil"_s] = pupils;
 
     const QString path = dir.filePath(u"5-1"_s);
