@@ -25,12 +25,13 @@ Settings read() {
     if (!f.open(QIODevice::ReadOnly))
         return s;
     ListReader r(f.readAll());
+    // Each line stands on its own: a damaged second line keeps a good first line.
     const auto folder = r.next();
-    const auto hidden = r.nextInt16();
-    if (!folder || !hidden || folder->trimmed().isEmpty())
+    if (!folder || folder->trimmed().isEmpty())
         return s;
     s.DataFolder = Cp932::decode(*folder);
-    s.PassHidden = *hidden;
+    if (const auto hidden = r.nextInt16(); hidden && (*hidden == 0 || *hidden == 1))
+        s.PassHidden = *hidden;
     return s;
 }
 

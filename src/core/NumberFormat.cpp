@@ -1,6 +1,7 @@
 #include "core/NumberFormat.h"
 
 #include <cmath>
+#include <limits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -76,6 +77,8 @@ QString withBlank(int n) {
 }
 
 QString withBlank(double x) {
+    if (!std::isfinite(x))
+        return {};
     QString s = shortest(std::fabs(x));
     if (s.startsWith(u"0."_s))
         s.remove(0, 1);
@@ -87,10 +90,15 @@ QString plain(int n) {
 }
 
 QString plain(double x) {
+    if (!std::isfinite(x))
+        return {};
     return shortest(x);
 }
 
 QString format(double x, const QString& pattern) {
+    // A figure that is no number (a damaged file) shows as nothing rather than as a wrong number.
+    if (!std::isfinite(x))
+        return {};
     const bool neg = x < 0;
     if (pattern == u"###"_s || pattern == u"##"_s) {
         const Rounded r = roundAway(x, 0);
@@ -112,7 +120,15 @@ QString format(double x, const QString& pattern) {
 }
 
 int toInt(double x) {
-    return static_cast<int>(std::nearbyint(x));
+    // Never converts what an int cannot hold: no number is 0, too large a number the largest int.
+    if (std::isnan(x))
+        return 0;
+    const double r = std::nearbyint(x);
+    if (r >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (r <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(r);
 }
 
 } // namespace NumberFormat

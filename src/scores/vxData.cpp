@@ -441,7 +441,7 @@ void vxData::List_print() {
     m_enterReady = true;
     int sum = 0;
     for (QLineEdit* box : Text1)
-        sum += static_cast<int>(numericValue(box->text()));
+        sum += NumberFormat::toInt(numericValue(box->text()));
     Label13->setText(NumberFormat::plain(sum));
     selectRow(m_curPupil);
 }

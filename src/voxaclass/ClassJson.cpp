@@ -86,7 +86,7 @@ public:
     }
     bool int16(const QJsonValue& v, const QString& name, qint16& out) {
         const double d = v.toDouble(1e9);
-        if (!v.isDouble() || d != static_cast<int>(d) || d < -32768 || d > 32767)
+        if (!v.isDouble() || d < -32768 || d > 32767 || d != std::trunc(d))
             return fail(u"%1 は -32768 から 32767 までの整数でなければなりません"_s.arg(name));
         out = static_cast<qint16>(d);
         return true;
@@ -122,7 +122,7 @@ public:
         QByteArray b;
         const bool ok = nested(v, name, {N}, [&](const QList<int>&, const QJsonValue& x) {
             const double d = x.toDouble(-1);
-            if (!x.isDouble() || d != static_cast<int>(d) || d < 0 || d > 255)
+            if (!x.isDouble() || d < 0 || d > 255 || d != std::trunc(d))
                 return fail(u"%1 は 0 から 255 までのバイト値のリストでなければなりません"_s.arg(name));
             b.append(static_cast<char>(static_cast<int>(d)));
             return true;

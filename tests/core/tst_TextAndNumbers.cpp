@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 class tst_TextAndNumbers : public QObject {
@@ -53,6 +55,13 @@ void tst_TextAndNumbers::format_patterns_data() {
     QTest::newRow("##0.0 0.45") << 0.45 << u"##0.0"_s << u"0.5"_s;
     QTest::newRow("##0.0 57.0") << 57.0 << u"##0.0"_s << u"57.0"_s;
     QTest::newRow("##0.0 negative") << -3.25 << u"##0.0"_s << u"-3.3"_s;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const QString& pattern : {u"###"_s, u"##"_s, u"###.#"_s, u"##0.0"_s}) {
+        QTest::newRow(qPrintable(pattern + u" NaN is blank"_s)) << nan << pattern << QString();
+        QTest::newRow(qPrintable(pattern + u" infinity is blank"_s)) << inf << pattern << QString();
+        QTest::newRow(qPrintable(pattern + u" -infinity is blank"_s)) << -inf << pattern << QString();
+    }
 }
 
 void tst_TextAndNumbers::format_patterns() {
@@ -71,6 +80,10 @@ void tst_TextAndNumbers::toInt_roundsHalvesToEven_data() {
     QTest::newRow("-2.5") << -2.5 << -2;
     QTest::newRow("2.51") << 2.51 << 3;
     QTest::newRow("49.4999") << 49.4999 << 49;
+    QTest::newRow("NaN is 0") << std::numeric_limits<double>::quiet_NaN() << 0;
+    QTest::newRow("infinity clamps") << std::numeric_limits<double>::infinity() << std::numeric_limits<int>::max();
+    QTest::newRow("-1e300 clamps") << -1e300 << std::numeric_limits<int>::min();
+    QTest::newRow("3e9 clamps") << 3e9 << std::numeric_limits<int>::max();
 }
 
 void tst_TextAndNumbers::toInt_roundsHalvesToEven() {
