@@ -30,8 +30,17 @@ void vxStrt::Form_Load() {
     m_picture->setPixmap(Pictures::splash(size()));
     c.CrLf = u"\r\n"_s;
     c.StartMode = 10;
-    if (Program::anotherCopyRunning()) {
+    QString why;
+    switch (Program::takeLock(&why)) {
+    case Program::Lock::Taken:
+        break;
+    case Program::Lock::OtherCopy:
         MsgBox::show(u"Voxa2003 For WinXp"_s + u"は複数起動できません。"_s, MsgBox::OkOnly, MsgBox::Warning,
+                     caption());
+        Program::end();
+        return;
+    case Program::Lock::Failed:
+        MsgBox::show(why + c.CrLf + u"Voxa2003 For WinXpを起動できません。"_s, MsgBox::OkOnly, MsgBox::Critical,
                      caption());
         Program::end();
         return;

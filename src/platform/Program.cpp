@@ -15,6 +15,7 @@ struct State {
     bool testing = false;
     bool ended = false;
     bool otherCopy = false;
+    QString lockFailure;
     QString folder;
     std::unique_ptr<QLockFile> lock;
 };
@@ -32,21 +33,37 @@ QString Program::folder() {
     return f;
 }
 
-bool Program::anotherCopyRunning() {
+Program::Lock Program::takeLock(QString* why) {
     State& s = state();
-    if (s.testing)
-        return s.otherCopy;
+    if (s.testing) {
+        if (!s.lockFailure.isEmpty()) {
+            *why = s.lockFailure;
+            return Lock::Failed;
+        }
+        return s.otherCopy ? Lock::OtherCopy : Lock::Taken;
+    }
     if (s.lock)
-        return false;
+        return Lock::Taken;
     QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (dir.isEmpty())
         dir = QDir::tempPath();
-    auto lock = std::make_unique<QLockFile>(dir + u"/voxa2003.lock"_s);
+    const QString path = dir + u"/voxa2003.lock"_s;
+    auto lock = std::make_unique<QLockFile>(path);
     lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return true;
-    s.lock = std::move(lock);
-    return false;
+    if (lock->tryLock(0)) {
+        s.lock = std::move(lock);
+        return Lock::Taken;
+    }
+    switch (lock->error()) {
+    case QLockFile::LockFailedError:
+        return Lock::OtherCopy;
+    case QLockFile::PermissionError:
+        *why = u"起動の確認に使うファイルを作れませんでした（書き込みの権限がありません）。"_s + u"\r\n"_s + path;
+        return Lock::Failed;
+    default:
+        *why = u"起動の確認に使うファイルを作れませんでした。"_s + u"\r\n"_s + path;
+        return Lock::Failed;
+    }
 }
 
 void Program::end() {
@@ -74,8 +91,12 @@ void Program::setFolderForTest(const QString& nativeFolder) {
 void Program::setOtherCopyForTest(bool running) {
     state().otherCopy = running;
 }
+void Program::setLockFailureForTest(const QString& why) {
+    state().lockFailure = why;
+}
 void Program::reset() {
     State& s = state();
     s.ended = false;
     s.otherCopy = false;
+    s.lockFailure.clear();
 }

@@ -8,8 +8,10 @@ public:
     // The folder of the executable, in the host's form, ending with "/".
     static QString folder();
 
-    // Takes the single-copy lock; true when another copy of the grade book holds it already.
-    static bool anotherCopyRunning();
+    // Takes the single-copy lock. Only a lock held by another running copy is OtherCopy; when the
+    // lock cannot be taken for any other reason, the result is Failed and `why` says what failed.
+    enum class Lock { Taken, OtherCopy, Failed };
+    static Lock takeLock(QString* why);
 
     // Ends the program at once: every window closes and nothing else is written. Code after the
     // call must not touch the class; callers return straight away.
@@ -21,5 +23,6 @@ public:
     static void setTesting(bool on);
     static void setFolderForTest(const QString& nativeFolder);
     static void setOtherCopyForTest(bool running);
+    static void setLockFailureForTest(const QString& why);
     static void reset();
 };

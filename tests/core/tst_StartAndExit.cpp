@@ -22,6 +22,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void start_secondCopy_onlyRefusesAndEnds();
+    void start_lockCannotBeTaken_saysWhatFailed();
     void start_showsSplashForOneSecondThenMainWindow();
     void start_takesDataFolderFromTheSettingsFile();
     void exit_cancel_endsWithoutWritingAnything();
@@ -98,6 +99,17 @@ void tst_StartAndExit::start_secondCopy_onlyRefusesAndEnds() {
     QVERIFY(Program::hasEnded());
     QVERIFY(!forms->isLoaded(u"vxMain"_s));
     QCOMPARE(Clock::waitedForTest(), 0.0);
+}
+
+void tst_StartAndExit::start_lockCannotBeTaken_saysWhatFailed() {
+    Program::setLockFailureForTest(u"起動の確認に使うファイルを作れませんでした。"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    Main(*c, *forms);
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QVERIFY(MsgBox::shown()[0].text.startsWith(u"起動の確認に使うファイルを作れませんでした。"_s));
+    QVERIFY(!MsgBox::shown()[0].text.contains(u"複数起動"_s));
+    QVERIFY(Program::hasEnded());
+    QVERIFY(!forms->isLoaded(u"vxMain"_s));
 }
 
 void tst_StartAndExit::start_showsSplashForOneSecondThenMainWindow() {
