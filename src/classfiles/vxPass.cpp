@@ -2,6 +2,7 @@
 
 #include "classfiles/Password.h"
 #include "controls/Forms.h"
+#include "controls/TextGuard.h"
 #include "core/VOXA1.h"
 #include "platform/MsgBox.h"
 
@@ -28,6 +29,7 @@ vxPass::vxPass(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPass"_s), c(c_) {
         e->setEchoMode(QLineEdit::Password);
         e->setStyleSheet(u"lineedit-password-character: 35;"_s); // "#"
         e->setMaxLength(10);
+        TextGuard::watch(e, u"パスワード"_s);
         e->installEventFilter(this);
     }
     auto* form = new QFormLayout(panel);

@@ -1,6 +1,7 @@
 #include "mainwindow/SettingsPane.h"
 
 #include "controls/Form.h"
+#include "controls/TextGuard.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
 #include "mainwindow/ClassSettings.h"
@@ -26,6 +27,9 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
     Text5->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]?"_s), Text5));
     Text4->setMaximumWidth(Form::twipsToPixels(700));
     Text5->setMaximumWidth(Form::twipsToPixels(700));
+    TextGuard::watch(Text1, u"市町名"_s);
+    TextGuard::watch(Text2, u"学校名"_s);
+    TextGuard::watch(Text3, u"担任名"_s);
 
     auto* basic = new QGroupBox(u"基本設定"_s, this);
     auto* form = new QFormLayout(basic);
@@ -44,6 +48,7 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
         auto* col = new QVBoxLayout(frame);
         for (int v = 0; v < 4; ++v) {
             m_views[s][v] = box(u"Text%1(%2)"_s.arg(7 + v).arg(s), 8, true);
+            TextGuard::watch(m_views[s][v], u"観点名"_s);
             col->addWidget(m_views[s][v]);
         }
         col->addStretch();

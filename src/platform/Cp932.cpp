@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <optional>
+
 namespace Cp932 {
 
 namespace {
@@ -39,6 +41,26 @@ QString decode(const QByteArray& bytes) {
     thread_local QStringDecoder dec(kCodec);
     dec.resetState();
     return dec.decode(bytes);
+}
+
+QString firstUnencodable(const QString& text) {
+    // The converter's error mark stays once set, so the character after which it first shows is
+    // the one without a code.
+    std::optional<QStringEncoder> enc;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].unicode() < 0x80)
+            continue;
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QString ch = text.mid(i, pair ? 2 : 1);
+        if (!enc)
+            enc.emplace(kCodec, QStringConverter::Flag::Stateless);
+        const QByteArray b = enc->encode(ch);
+        if (enc->hasError() || b.isEmpty())
+            return ch;
+        if (pair)
+            ++i;
+    }
+    return {};
 }
 
 bool isLeadByte(unsigned char b) {

@@ -10,6 +10,10 @@ namespace Cp932 {
 QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
 
+// The first character of the text that code page 932 has no code for (𠮷, emoji, ...), or an empty
+// text when every character can be stored. Such a character would be stored as "?" and lost.
+QString firstUnencodable(const QString& text);
+
 // True for a byte that starts a two-byte character.
 bool isLeadByte(unsigned char b);
 

@@ -1,7 +1,13 @@
 #include "roster/NameImport.h"
 
+#include "controls/TextGuard.h"
 #include "core/VOXA1.h"
 #include "platform/Cp932.h"
+#include "platform/DosPath.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
 
@@ -10,10 +16,57 @@ namespace NameImport {
 QString decode(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        return utf16.decode(bytes.mid(2));
+    }
+    // Japanese text in code page 932 is almost never valid UTF-8, so valid UTF-8 with characters
+    // beyond ASCII is taken as UTF-8.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return asUtf8;
     return Cp932::decode(bytes);
 }
 
-QStringList fields(const QString& text) {
+QString readFile(const QString& nativePath, QString* error) {
+    const QFileInfo info(nativePath);
+    QFile f(nativePath);
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
+        *error = u"ファイルを読み込めませんでした。"_s + u"\r\n"_s + DosPath::fromNative(nativePath);
+        return {};
+    }
+    if (f.size() > kMaxFileSize) {
+        *error = u"ファイルが大きすぎます（1MBまで）。名前と性別だけのCSVファイルを選んでください。"_s + u"\r\n"_s +
+                 DosPath::fromNative(nativePath);
+        return {};
+    }
+    const QByteArray bytes = f.read(kMaxFileSize + 1);
+    if (f.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize) {
+        *error = u"ファイルを読み込めませんでした。"_s + u"\r\n"_s + DosPath::fromNative(nativePath);
+        return {};
+    }
+    return decode(bytes);
+}
+
+QString unstorableName(const QStringList& f, int classSize) {
+    for (int i = 1; i <= classSize; ++i) {
+        const qsizetype at = qsizetype(i - 1) * 2;
+        if (at >= f.size())
+            break;
+        const QString bad = Cp932::firstUnencodable(f[at]);
+        if (!bad.isEmpty())
+            return TextGuard::refusal(bad, u"%1番目の名前「%2」"_s.arg(i).arg(f[at])) + u"\r\n"_s +
+                   u"名前は取り込みませんでした。"_s;
+    }
+    return {};
+}
+
+QStringList fields(const QString& input) {
+    // NUL and the end-of-file mark some programs leave behind are no part of any name.
+    QString text = input;
+    text.remove(QChar(0));
+    text.remove(QChar(0x1A));
     QStringList out;
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -37,14 +90,20 @@ QStringList fields(const QString& text) {
                     ++i;
                     break;
                 }
-                field += text[i++];
+                // A line end or tab inside quotes would break the roster's one-line names.
+                if (!isBreak(text[i]) && text[i] != u'\t')
+                    field += text[i];
+                ++i;
             }
             while (i < n && text[i] != u',' && !isBreak(text[i]))
                 ++i;
         } else {
-            while (i < n && text[i] != u',' && !isBreak(text[i]))
-                field += text[i++];
-            while (field.endsWith(u' ') || field.endsWith(u'\t'))
+            while (i < n && text[i] != u',' && !isBreak(text[i])) {
+                if (text[i] != u'\t')
+                    field += text[i];
+                ++i;
+            }
+            while (field.endsWith(u' '))
                 field.chop(1);
         }
         out << field;
@@ -64,9 +123,9 @@ QStringList fields(const QString& text) {
 
 QString sexOf(const QString& field) {
     const QString f = field.trimmed();
-    if (f == u"1"_s || f == u"１"_s || f == u"男"_s)
+    if (f == u"1"_s || f == u"男"_s)
         return u"1"_s;
-    if (f == u"2"_s || f == u"２"_s || f == u"女"_s)
+    if (f == u"2"_s || f == u"女"_s)
         return u"2"_s;
     return {};
 }

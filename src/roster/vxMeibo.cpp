@@ -1,6 +1,7 @@
 #include "roster/vxMeibo.h"
 
 #include "controls/Forms.h"
+#include "controls/TextGuard.h"
 #include "core/NumberFormat.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
@@ -79,6 +80,7 @@ vxMeibo::vxMeibo(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxMeibo"_s), c(c_) {
     Text1 = new QLineEdit(input);
     Text1->setObjectName(u"Text1"_s);
     Text1->setMaxLength(20);
+    TextGuard::watch(Text1, u"名前"_s);
     Text1->installEventFilter(this);
     QPushButton* start = button(u"SSCommand1"_s, u"入力開始"_s, &vxMeibo::SSCommand1_Click);
     QPushButton* cancel = button(u"Command3D2"_s, u"中止"_s, &vxMeibo::Command3D2_Click);

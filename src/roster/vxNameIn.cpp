@@ -65,7 +65,8 @@ void vxNameIn::Form_Load() {
 void vxNameIn::Command1_Click() {
     m_path = Dialogs::openFile(u"読み込むファイルを指定"_s, DosPath::toNative(c.DataFolder),
                                u"CSVファイル (*.csv *.CSV);;すべてのファイル (*)"_s);
-    Label1->setText(m_path);
+    // The path as the teacher knows it, with its drive letter.
+    Label1->setText(m_path.isEmpty() ? QString() : DosPath::fromNative(m_path));
 }
 
 void vxNameIn::Command2_Click() {
@@ -73,13 +74,20 @@ void vxNameIn::Command2_Click() {
         MsgBox::show(u"ファイルの場所を指定してください"_s);
         return;
     }
-    QFile f(m_path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        MsgBox::show(u"ファイルを読み込めませんでした。"_s + c.CrLf + m_path, MsgBox::OkOnly,
-                     MsgBox::Warning);
+    QString error;
+    const QString text = NameImport::readFile(m_path, &error);
+    if (!error.isEmpty()) {
+        MsgBox::show(error, MsgBox::OkOnly, MsgBox::Warning);
         return;
     }
-    NameImport::apply(c, NameImport::fields(NameImport::decode(f.readAll())));
+    const QStringList fields = NameImport::fields(text);
+    // A name the class files cannot hold would be stored as "?": nothing is taken then.
+    const QString unstorable = NameImport::unstorableName(fields, c.ClassSize);
+    if (!unstorable.isEmpty()) {
+        MsgBox::show(unstorable, MsgBox::OkOnly, MsgBox::Warning);
+        return;
+    }
+    NameImport::apply(c, fields);
     close();
 }
 

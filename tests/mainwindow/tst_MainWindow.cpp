@@ -32,6 +32,7 @@ private Q_SLOTS:
     void helpCommands_openTheProgramFoldersHelpFile();
     void notYetBuiltWindows_sayItAndKeepTheMainWindow();
     void help_missingFile_tellsTheTeacher();
+    void settings_characterWithoutCode_isRefusedNamingIt();
 
 private:
     // A loaded class 2年3組 or 5年1組, shown in the main window.
@@ -243,6 +244,18 @@ void tst_MainWindow::help_missingFile_tellsTheTeacher() {
     QCOMPARE(MsgBox::shown().size(), 1);
     QVERIFY(MsgBox::shown()[0].text.startsWith(u"ヘルプファイルが見つかりません。"_s));
     QVERIFY(MsgBox::shown()[0].text.contains(u"voxa2003.hlp"_s));
+}
+
+void tst_MainWindow::settings_characterWithoutCode_isRefusedNamingIt() {
+    loadClass(u"5年1組"_s, u"5-1"_s);
+    d->type(u"vxMain"_s, u"Text3"_s, u"吉田"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->type(u"vxMain"_s, u"Text3"_s, u"𠮷田"_s);
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QVERIFY(MsgBox::shown()[0].text.startsWith(u"「𠮷」は使えない文字なので、担任名に入れられません。"_s));
+    // The box keeps what it held before the character came in.
+    QVERIFY(!box(u"Text3"_s)->text().contains(u"𠮷"_s));
+    QVERIFY(!box(u"Text3"_s)->text().contains(u'?'));
 }
 
 QTEST_MAIN(tst_MainWindow)

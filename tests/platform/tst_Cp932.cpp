@@ -12,6 +12,8 @@ private Q_SLOTS:
     void fixedBytes_cutsWithoutSplittingCharacters_data();
     void fixedBytes_cutsWithoutSplittingCharacters();
     void halfWidthKe_isTheAbsenceByte();
+    void firstUnencodable_findsWhatWouldBeLost_data();
+    void firstUnencodable_findsWhatWouldBeLost();
 };
 
 void tst_Cp932::roundTrip_namesOfTheExtendedSet_survive_data() {
@@ -58,6 +60,24 @@ void tst_Cp932::fixedBytes_cutsWithoutSplittingCharacters() {
 void tst_Cp932::halfWidthKe_isTheAbsenceByte() {
     QCOMPARE(Cp932::encode(u"ｹ"_s), QByteArray("\xB9", 1));
     QCOMPARE(Cp932::cellWidth(u"出席番号1"_s), 9);
+}
+
+void tst_Cp932::firstUnencodable_findsWhatWouldBeLost_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("ASCII") << u"abc 123"_s << QString();
+    QTest::newRow("extended set 髙﨑Ⅲ①") << u"髙橋 山﨑 Ⅲ ①"_s << QString();
+    QTest::newRow("half-width ｹ") << u"ｹ"_s << QString();
+    QTest::newRow("𠮷 outside the plane") << u"𠮷田"_s << u"𠮷"_s;
+    QTest::newRow("emoji after good text") << u"青木😀"_s << u"😀"_s;
+    QTest::newRow("Korean") << u"김"_s << u"김"_s;
+    QTest::newRow("the first of two") << u"ア😀𠮷"_s << u"😀"_s;
+}
+
+void tst_Cp932::firstUnencodable_findsWhatWouldBeLost() {
+    QFETCH(QString, text);
+    QFETCH(QString, first);
+    QCOMPARE(Cp932::firstUnencodable(text), first);
 }
 
 QTEST_GUILESS_MAIN(tst_Cp932)

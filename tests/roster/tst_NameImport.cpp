@@ -18,6 +18,8 @@ private Q_SLOTS:
     void apply_files_data();
     void apply_files();
     void window_importsAndTheRosterShowsTheNames();
+    void window_badFiles_areRefusedAndNothingIsTaken_data();
+    void window_badFiles_areRefusedAndNothingIsTaken();
     void window_withoutFile_asksForOne();
     void window_cancel_readsNothing();
 };
@@ -60,8 +62,17 @@ void tst_NameImport::apply_files_data() {
     QTest::newRow("name of 25 characters")
         << TestSupport::sjis(u"あいうえおかきくけこさしすせそたちつてとなにぬねの,2"_s) << 1
         << QStringList{u"あいうえおかきくけこさしすせそたちつてと"_s} << u"2"_s;
-    QTest::newRow("full-width digits")
-        << TestSupport::sjis(u"青木　一郎,１\r\n井上　さくら,２"_s) << 2 << three.mid(0, 2) << u"12"_s;
+    QTest::newRow("full-width digits are no sex")
+        << TestSupport::sjis(u"青木　一郎,１\r\n井上　さくら,２"_s) << 2 << three.mid(0, 2) << u"00"_s;
+    QTest::newRow("UTF-8 without byte order mark (LibreOffice)")
+        << u"髙橋　一,1\n山﨑　二,2\n"_s.toUtf8() << 2 << QStringList{u"髙橋　一"_s, u"山﨑　二"_s} << u"12"_s;
+    const QString utf16 = u"青木　一郎,1\r\n井上　さくら,2"_s;
+    QTest::newRow("UTF-16 with byte order mark")
+        << QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), 2 * utf16.size())
+        << 2 << three.mid(0, 2) << u"12"_s;
+    QTest::newRow("tab, NUL, end-of-file mark and a line end inside quotes are dropped")
+        << TestSupport::sjis(u"\"青木\r\n　一郎\",1\r\n井上\t　さくら,2\r\n"_s) + QByteArray("\0\x1A", 2) << 2
+        << three.mid(0, 2) << u"12"_s;
     QTest::newRow("empty file") << QByteArray() << 2 << QStringList{u"元の名前1"_s, u"元の名前2"_s}
                                 << u"00"_s;
 }
@@ -99,7 +110,7 @@ void tst_NameImport::window_importsAndTheRosterShowsTheNames() {
     TestSupport::writeFile(csv, TestSupport::sjis(u"髙橋　一,2\r\n山﨑　二,男\r\n"_s));
     Dialogs::queueResult(csv);
     d.click(u"vxNameIn"_s, u"Command1"_s);
-    QCOMPARE(d.find<QLabel>(u"vxNameIn"_s, u"Label1"_s)->text(), csv);
+    QCOMPARE(d.find<QLabel>(u"vxNameIn"_s, u"Label1"_s)->text(), u"C:\\meibo.csv"_s);
     d.click(u"vxNameIn"_s, u"Command2"_s);
     // The roster is back, has unloaded the import window and shows the names.
     QVERIFY(d.forms().find(u"vxMeibo"_s)->isVisible());
@@ -114,6 +125,36 @@ void tst_NameImport::window_importsAndTheRosterShowsTheNames() {
     back.ClassPath = c.ClassPath;
     QVERIFY(back.LoadClass());
     QCOMPARE(back.Pupil(1).PName.str().trimmed(), u"生徒1"_s);
+}
+
+void tst_NameImport::window_badFiles_areRefusedAndNothingIsTaken_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("over 1 MB") << QByteArray(NameImport::kMaxFileSize + 1, 'a') << u"ファイルが大きすぎます"_s;
+    QTest::newRow("a name with 𠮷") << u"𠮷田　花子,2\n"_s.toUtf8() << u"「𠮷」は使えない文字"_s;
+    QTest::newRow("a name with an emoji") << u"青木,1\n井上😀,2\n"_s.toUtf8() << u"2番目の名前"_s;
+    QTest::newRow("a folder") << QByteArray() << u"ファイルを読み込めませんでした。"_s;
+}
+
+void tst_NameImport::window_badFiles_areRefusedAndNothingIsTaken() {
+    QFETCH(QByteArray, file);
+    QFETCH(QString, told);
+    WindowDriver d;
+    d.c().ClassSize = 2;
+    d.c().Pupil(1).PName = u"そのまま"_s;
+    d.forms().show(u"vxNameIn"_s);
+    const QString csv = d.home().file(u"meibo.csv"_s);
+    if (file.isEmpty())
+        QVERIFY(QDir().mkdir(csv));
+    else
+        TestSupport::writeFile(csv, file);
+    Dialogs::queueResult(csv);
+    d.click(u"vxNameIn"_s, u"Command1"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d.click(u"vxNameIn"_s, u"Command2"_s);
+    QVERIFY2(MsgBox::shown().last().text.contains(told), qPrintable(MsgBox::shown().last().text));
+    QCOMPARE(d.c().Pupil(1).PName.str().trimmed(), u"そのまま"_s);
+    QVERIFY(d.forms().find(u"vxNameIn"_s)->isVisible());
 }
 
 void tst_NameImport::window_withoutFile_asksForOne() {
