@@ -7,9 +7,9 @@ using namespace Qt::StringLiterals;
 PrintSurface::PrintSurface(std::unique_ptr<PrintBackend> backend) : m_backend(std::move(backend)) {}
 
 PrintSurface::~PrintSurface() {
-    // A job that was begun and never sent is still closed, so the device is released.
-    if (m_open)
-        m_backend->end();
+    // A job that was begun and never sent was abandoned (a failure or a return half-way): it is
+    // thrown away, never sent half-printed.
+    Abort();
 }
 
 QString PrintSurface::startMessage() {
@@ -17,13 +17,20 @@ QString PrintSurface::startMessage() {
 }
 
 bool PrintSurface::PageSetup() {
-    if (m_open)
+    if (m_job == Job::Open)
         return true;
-    if (!m_backend)
-        m_backend = PrintBackend::create();
-    if (!m_backend->begin())
+    if (m_job == Job::Failed)
         return false;
-    m_open = true;
+    if (!m_backend || (m_job == Job::Ended && m_ownBackend)) {
+        m_backend = PrintBackend::create();
+        m_ownBackend = true;
+    }
+    m_pageBreakPending = false;
+    if (!m_backend->begin()) {
+        m_job = Job::Failed;
+        return false;
+    }
+    m_job = Job::Open;
     // Opening the job prints an empty line; the position goes back where it was.
     const double x = m_x;
     const double y = m_y;
@@ -51,8 +58,10 @@ void PrintSurface::Print(const QList<Tab>& items, bool continueLine) {
             m_y += 1;
         }
         m_x = col;
-        if (!item.text.isEmpty())
+        if (!item.text.isEmpty()) {
+            placeOnPage();
             m_backend->text(m_x, m_y, item.text);
+        }
         m_x += TextWidth(item.text);
     }
     if (!continueLine)
@@ -62,8 +71,10 @@ void PrintSurface::Print(const QList<Tab>& items, bool continueLine) {
 void PrintSurface::Print(const QString& text, bool continueLine) {
     if (!PageSetup())
         return;
-    if (!text.isEmpty())
+    if (!text.isEmpty()) {
+        placeOnPage();
         m_backend->text(m_x, m_y, text);
+    }
     m_x += TextWidth(text);
     if (!continueLine)
         NewLine();
@@ -77,6 +88,7 @@ void PrintSurface::NewLine() {
 void PrintSurface::Line(double x1, double y1, double x2, double y2) {
     if (!PageSetup())
         return;
+    placeOnPage();
     m_backend->line(x1, y1, x2, y2);
     m_x = x2;
     m_y = y2;
@@ -85,6 +97,7 @@ void PrintSurface::Line(double x1, double y1, double x2, double y2) {
 void PrintSurface::Box(double x1, double y1, double x2, double y2) {
     if (!PageSetup())
         return;
+    placeOnPage();
     m_backend->line(x1, y1, x2, y1);
     m_backend->line(x2, y1, x2, y2);
     m_backend->line(x2, y2, x1, y2);
@@ -93,19 +106,43 @@ void PrintSurface::Box(double x1, double y1, double x2, double y2) {
     m_y = y2;
 }
 
+void PrintSurface::placeOnPage() {
+    if (m_pageBreakPending) {
+        m_pageBreakPending = false;
+        m_backend->newPage();
+    }
+}
+
 void PrintSurface::NewPage() {
     if (!PageSetup())
         return;
-    m_backend->newPage();
+    m_pageBreakPending = true;
     m_x = 0;
     m_y = 0;
 }
 
 bool PrintSurface::EndDoc() {
-    if (!m_open)
+    switch (m_job) {
+    case Job::NotStarted:
+    case Job::Ended:
         return true;
-    m_open = false;
+    case Job::Failed:
+        m_job = Job::Ended;
+        return false;
+    case Job::Open:
+        break;
+    }
+    m_job = Job::Ended;
+    m_pageBreakPending = false;
     return m_backend->end();
+}
+
+void PrintSurface::Abort() {
+    if (m_job != Job::Open)
+        return;
+    m_job = Job::Ended;
+    m_pageBreakPending = false;
+    m_backend->abort();
 }
 
 QString PrintSurface::doneMessage() const {

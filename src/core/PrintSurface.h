@@ -23,6 +23,11 @@ public:
     explicit PrintSurface(std::unique_ptr<PrintBackend> backend = nullptr);
     ~PrintSurface();
 
+    // Where the job stands. A job that failed to start stays failed: nothing more is drawn and
+    // EndDoc reports the failure. After EndDoc the next print command starts a new job.
+    enum class Job { NotStarted, Open, Failed, Ended };
+    Job job() const { return m_job; }
+
     // Starts the job when none is open (an empty line is printed and the position put back) and
     // sets the page font. Every print command calls it first. False when the job cannot start.
     bool PageSetup();
@@ -51,11 +56,17 @@ public:
     // A rectangle between two corners, in cells.
     void Box(double x1, double y1, double x2, double y2);
 
+    // A new page begins with the next thing printed, so a page break at the very end leaves no
+    // blank page.
     void NewPage();
-    // Sends the job. False when that failed (errorText() says why).
+    // Sends the job. False when it failed to start or to be sent (errorText() says why); true when
+    // nothing was ever printed.
     bool EndDoc();
+    // Throws an open job away instead of sending it (also done when the surface goes away with
+    // the job still open).
+    void Abort();
 
-    bool isOpen() const { return m_open; }
+    bool isOpen() const { return m_job == Job::Open; }
     QString doneMessage() const;
     QString errorText() const;
 
@@ -63,8 +74,13 @@ public:
     static QString startMessage();
 
 private:
+    // Turns a pending page break into a real one before something is drawn.
+    void placeOnPage();
+
     std::unique_ptr<PrintBackend> m_backend;
-    bool m_open = false;
+    bool m_ownBackend = false; // made here, so each job gets a new one
+    Job m_job = Job::NotStarted;
+    bool m_pageBreakPending = false;
     double m_x = 0;
     double m_y = 0;
 };

@@ -2,7 +2,7 @@
 
 #include "platform/DosPath.h"
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -19,6 +19,10 @@ QPageLayout pageLayout() {
 } // namespace
 
 PainterBackend::PainterBackend() : m_device(&PrintBackend::sharedPrinter()) {}
+
+QPageLayout PainterBackend::defaultPageLayout() {
+    return pageLayout();
+}
 
 PainterBackend::PainterBackend(const QString& pdfPath)
     : m_pdf(std::make_unique<QPdfWriter>(pdfPath)), m_pdfPath(pdfPath), m_device(m_pdf.get()) {
@@ -46,7 +50,10 @@ QFont PainterBackend::pageFont() {
 }
 
 bool PainterBackend::begin() {
-    m_device->setPageLayout(pageLayout());
+    // The printer keeps the paper, orientation and margins the teacher chose in 印刷設定; a PDF
+    // takes the page the printouts are laid out for.
+    if (m_pdf)
+        m_device->setPageLayout(pageLayout());
     if (!m_painter.begin(m_device)) {
         m_error = m_pdf ? u"PDFファイルを作れませんでした。\r\n%1"_s.arg(m_pdfPath)
                         : u"プリンターに印刷を始められませんでした。"_s;
@@ -78,6 +85,17 @@ void PainterBackend::newPage() {
         static_cast<QPrinter*>(m_device)->newPage();
 }
 
+void PainterBackend::abort() {
+    if (!m_pdf)
+        static_cast<QPrinter*>(m_device)->abort();
+    if (m_painter.isActive())
+        m_painter.end();
+    if (m_pdf) {
+        m_pdf.reset();
+        QFile::remove(m_pdfPath);
+    }
+}
+
 bool PainterBackend::end() {
     if (!m_painter.end()) {
         m_error = m_pdf ? u"PDFファイルを書き終えられませんでした。\r\n%1"_s.arg(m_pdfPath)
@@ -90,6 +108,6 @@ bool PainterBackend::end() {
 QString PainterBackend::doneMessage() const {
     if (m_pdf)
         return u"このパソコンにはプリンターがないので、印刷データをPDFファイルに保存しました。\r\n%1"_s.arg(
-            QDir::toNativeSeparators(m_pdfPath));
+            DosPath::fromNative(m_pdfPath));
     return u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s;
 }

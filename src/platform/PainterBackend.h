@@ -3,6 +3,7 @@
 #include "platform/PrintBackend.h"
 
 #include <QFont>
+#include <QPageLayout>
 #include <QPainter>
 
 #include <memory>
@@ -24,6 +25,9 @@ public:
     void line(double col1, double row1, double col2, double row2) override;
     void newPage() override;
     bool end() override;
+    void abort() override;
+    // A4 portrait with narrow margins, on which the printouts are laid out.
+    static QPageLayout defaultPageLayout();
     QString doneMessage() const override;
     QString errorText() const override { return m_error; }
 

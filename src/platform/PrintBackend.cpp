@@ -21,8 +21,8 @@ bool& testingFlag() {
 std::unique_ptr<PrintBackend> PrintBackend::create() {
     if (testingFlag()) {
         auto& docs = RecordingBackend::documents();
-        docs.append(RecordingBackend::Document());
-        return std::make_unique<RecordingBackend>(&docs.last());
+        docs.emplace_back();
+        return std::make_unique<RecordingBackend>(&docs.back());
     }
     if (systemHasPrinter())
         return std::make_unique<PainterBackend>();
@@ -30,7 +30,11 @@ std::unique_ptr<PrintBackend> PrintBackend::create() {
 }
 
 QPrinter& PrintBackend::sharedPrinter() {
+    // Laid out for the printouts once; from then on the teacher's choices in 印刷設定 stay for
+    // every later job of the run.
     static QPrinter printer(QPrinter::HighResolution);
+    static const bool laidOut = printer.setPageLayout(PainterBackend::defaultPageLayout());
+    Q_UNUSED(laidOut);
     return printer;
 }
 

@@ -21,6 +21,8 @@ public:
     virtual void newPage() = 0;
     // Sends the job off. False when that failed; errorText() then says why.
     virtual bool end() = 0;
+    // Throws the job away: nothing reaches the printer and no file is left.
+    virtual void abort() = 0;
     // What the teacher is told once the job has been sent.
     virtual QString doneMessage() const = 0;
     virtual QString errorText() const { return {}; }

@@ -6,10 +6,26 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+RecordingBackend::Failure& nextFailure() {
+    static RecordingBackend::Failure f = RecordingBackend::Failure::None;
+    return f;
+}
+} // namespace
+
+void RecordingBackend::failNextJob(Failure where) {
+    nextFailure() = where;
+}
+
 RecordingBackend::RecordingBackend(Document* into) : m_doc(into) {}
 
 bool RecordingBackend::begin() {
     *m_doc = Document();
+    if (nextFailure() == Failure::AtStart) {
+        nextFailure() = Failure::None;
+        m_error = u"プリンターに印刷を始められませんでした。"_s;
+        return false;
+    }
     m_doc->pages = 1;
     return true;
 }
@@ -27,16 +43,25 @@ void RecordingBackend::newPage() {
 }
 
 bool RecordingBackend::end() {
+    if (nextFailure() == Failure::AtEnd) {
+        nextFailure() = Failure::None;
+        m_error = u"印刷データをプリンタに送れませんでした。"_s;
+        return false;
+    }
     m_doc->ended = true;
     return true;
+}
+
+void RecordingBackend::abort() {
+    m_doc->aborted = true;
 }
 
 QString RecordingBackend::doneMessage() const {
     return u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s;
 }
 
-QList<RecordingBackend::Document>& RecordingBackend::documents() {
-    static QList<Document> docs;
+std::deque<RecordingBackend::Document>& RecordingBackend::documents() {
+    static std::deque<Document> docs;
     return docs;
 }
 

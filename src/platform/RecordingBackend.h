@@ -1,5 +1,7 @@
 #pragma once
 
+#include <deque>
+
 #include "platform/PrintBackend.h"
 
 #include <QList>
@@ -25,7 +27,8 @@ public:
         QList<Item> items;
         QList<Rule> rules;
         int pages = 0;
-        bool ended = false;
+        bool ended = false;   // sent
+        bool aborted = false; // thrown away
         // The items of a page joined in reading order, one text line per printed line.
         QStringList pageLines(int page) const;
         // The first item on the page whose text is the given one; nullptr when there is none.
@@ -39,11 +42,19 @@ public:
     void line(double col1, double row1, double col2, double row2) override;
     void newPage() override;
     bool end() override;
+    void abort() override;
     QString doneMessage() const override;
+    QString errorText() const override { return m_error; }
 
     // In tests, every job made by PrintBackend::create() is kept here, newest last.
-    static QList<Document>& documents();
+    // A deque, so the documents of jobs still open stay where they are when another job begins.
+    static std::deque<Document>& documents();
+
+    // The next job fails: at its start, or when it is sent. Each is used up by one job.
+    enum class Failure { None, AtStart, AtEnd };
+    static void failNextJob(Failure where);
 
 private:
     Document* m_doc;
+    QString m_error;
 };

@@ -1,9 +1,11 @@
 #include "TestSupport.h"
 #include "core/NumberFormat.h"
 #include "core/PrintSurface.h"
+#include "platform/DosPath.h"
 #include "platform/PainterBackend.h"
 #include "platform/RecordingBackend.h"
 
+#include <QPrinter>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -48,6 +50,13 @@ private Q_SLOTS:
     void samplePage_recording_placesTextOnTheCharacterGrid();
     void samplePage_pdf_hasTwoPagesInTheJapaneseFont();
     void create_inTests_recordsTheJob();
+    void failedStart_drawsNothingAndEndDocReportsIt();
+    void failedSend_isReported();
+    void abandonedJob_isAbortedNotSent();
+    void abandonedPdf_leavesNoFile();
+    void pageBreakAtTheEnd_leavesNoBlankPage();
+    void afterEndDoc_nextPrintStartsANewJob();
+    void printerSetupChoices_stayForTheNextJobs();
 };
 
 void tst_PrintSurface::samplePage_recording_placesTextOnTheCharacterGrid() {
@@ -97,7 +106,9 @@ void tst_PrintSurface::samplePage_pdf_hasTwoPagesInTheJapaneseFont() {
     {
         PrintSurface ps(std::make_unique<PainterBackend>(pdf));
         printSample(ps);
-        QVERIFY(ps.doneMessage().contains(QDir::toNativeSeparators(pdf)));
+        // The file is named as the teacher knows paths: with a drive letter.
+        QVERIFY2(ps.doneMessage().contains(DosPath::fromNative(pdf)), qPrintable(ps.doneMessage()));
+        QVERIFY(DosPath::hasDrive(DosPath::fromNative(pdf)));
     }
     const QByteArray bytes = TestSupport::readFile(pdf);
     QVERIFY(bytes.startsWith("%PDF"));
@@ -121,6 +132,115 @@ void tst_PrintSurface::create_inTests_recordsTheJob() {
     QCOMPARE(RecordingBackend::documents().size(), 1);
     QCOMPARE(RecordingBackend::documents()[0].items[0].text, u"テスト"_s);
     QCOMPARE(PrintSurface::startMessage(), u"今から印刷を開始します、\r\nプリンターの準備をしてください"_s);
+}
+
+void tst_PrintSurface::failedStart_drawsNothingAndEndDocReportsIt() {
+    RecordingBackend::failNextJob(RecordingBackend::Failure::AtStart);
+    PrintSurface ps;
+    QVERIFY(!ps.PageSetup());
+    QCOMPARE(ps.job(), PrintSurface::Job::Failed);
+    ps.Print(u"テスト"_s);
+    ps.Line(0, 0, 10, 0);
+    ps.NewPage();
+    // No second try inside the same job.
+    QVERIFY(!ps.PageSetup());
+    QVERIFY(!ps.EndDoc());
+    QCOMPARE(ps.errorText(), u"プリンターに印刷を始められませんでした。"_s);
+    QCOMPARE(RecordingBackend::documents().size(), 1);
+    const RecordingBackend::Document& doc = RecordingBackend::documents()[0];
+    QVERIFY(doc.items.isEmpty());
+    QVERIFY(doc.rules.isEmpty());
+    QVERIFY(!doc.ended);
+}
+
+void tst_PrintSurface::failedSend_isReported() {
+    RecordingBackend::failNextJob(RecordingBackend::Failure::AtEnd);
+    PrintSurface ps;
+    ps.Print(u"テスト"_s);
+    QVERIFY(!ps.EndDoc());
+    QCOMPARE(ps.errorText(), u"印刷データをプリンタに送れませんでした。"_s);
+    QVERIFY(!RecordingBackend::documents()[0].ended);
+    // The failure was used up: the next job goes through.
+    ps.Print(u"もう一度"_s);
+    QVERIFY(ps.EndDoc());
+    QCOMPARE(RecordingBackend::documents().size(), 2);
+    QVERIFY(RecordingBackend::documents()[1].ended);
+}
+
+void tst_PrintSurface::abandonedJob_isAbortedNotSent() {
+    {
+        PrintSurface ps;
+        ps.Print(u"途中まで"_s);
+    }
+    const RecordingBackend::Document& doc = RecordingBackend::documents()[0];
+    QVERIFY(doc.aborted);
+    QVERIFY(!doc.ended);
+}
+
+void tst_PrintSurface::abandonedPdf_leavesNoFile() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"half.pdf"_s);
+    {
+        PrintSurface ps(std::make_unique<PainterBackend>(pdf));
+        ps.Print(u"途中まで"_s);
+    }
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void tst_PrintSurface::pageBreakAtTheEnd_leavesNoBlankPage() {
+    RecordingBackend::Document doc;
+    {
+        PrintSurface ps(std::make_unique<RecordingBackend>(&doc));
+        ps.Print(u"1ページ目"_s);
+        ps.NewPage();
+        QVERIFY(ps.EndDoc());
+    }
+    QCOMPARE(doc.pages, 1);
+    {
+        PrintSurface ps(std::make_unique<RecordingBackend>(&doc));
+        ps.Print(u"1ページ目"_s);
+        ps.NewPage();
+        ps.Line(0, 0, 5, 0);
+        QVERIFY(ps.EndDoc());
+    }
+    QCOMPARE(doc.pages, 2);
+    QCOMPARE(doc.rules[0].page, 2);
+}
+
+void tst_PrintSurface::afterEndDoc_nextPrintStartsANewJob() {
+    PrintSurface ps;
+    ps.Print(u"一人目"_s);
+    QVERIFY(ps.EndDoc());
+    ps.Print(u"二人目"_s);
+    QVERIFY(ps.EndDoc());
+    QCOMPARE(RecordingBackend::documents().size(), 2);
+    QCOMPARE(RecordingBackend::documents()[0].items[0].text, u"一人目"_s);
+    QCOMPARE(RecordingBackend::documents()[1].items[0].text, u"二人目"_s);
+}
+
+void tst_PrintSurface::printerSetupChoices_stayForTheNextJobs() {
+    // The teacher chose A5 landscape in 印刷設定 (the printer here writes to a file).
+    QTemporaryDir dir;
+    QPrinter& printer = PrintBackend::sharedPrinter();
+    printer.setOutputFileName(dir.filePath(u"job.pdf"_s));
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20),
+                                      QPageLayout::Millimeter));
+    for (int job = 0; job < 2; ++job) {
+        PrintSurface ps(std::make_unique<PainterBackend>());
+        ps.Print(u"テスト"_s);
+        QVERIFY(ps.EndDoc());
+        QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A5);
+        QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(20, 20, 20, 20));
+    }
+    // A5 landscape is 595 x 420 points (A4 portrait would be 595 x 842).
+    const QByteArray bytes = TestSupport::readFile(dir.filePath(u"job.pdf"_s));
+    const qsizetype box = bytes.indexOf("/MediaBox [");
+    QVERIFY(box >= 0);
+    const QList<QByteArray> numbers = bytes.mid(box + 11, 40).split(']').first().split(' ');
+    QCOMPARE(qRound(numbers.value(2).toDouble()), 595);
+    QCOMPARE(qRound(numbers.value(3).toDouble()), 420);
+    printer.setOutputFileName(QString());
 }
 
 QTEST_MAIN(tst_PrintSurface)

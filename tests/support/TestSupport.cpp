@@ -48,6 +48,7 @@ void useTestDoubles() {
     Clock::reset();
     PrintBackend::setTesting(true);
     RecordingBackend::documents().clear();
+    RecordingBackend::failNextJob(RecordingBackend::Failure::None);
 }
 
 TempHome::TempHome() : m_oldHome(qgetenv("HOME")) {
