@@ -13,6 +13,7 @@ struct State {
     bool testing = false;
     QQueue<QString> results;
     QStringList requests;
+    int unanswered = 0;
 };
 State& state() {
     static State s;
@@ -23,6 +24,8 @@ bool fromQueue(const QString& title, QString* out) {
     if (!s.testing)
         return false;
     s.requests.append(title);
+    if (s.results.isEmpty())
+        ++s.unanswered;
     *out = s.results.isEmpty() ? QString() : s.results.dequeue();
     return true;
 }
@@ -66,7 +69,11 @@ void Dialogs::queueResult(const QString& result) {
 const QStringList& Dialogs::requests() {
     return state().requests;
 }
+int Dialogs::unanswered() {
+    return state().unanswered;
+}
 void Dialogs::reset() {
     state().results.clear();
     state().requests.clear();
+    state().unanswered = 0;
 }

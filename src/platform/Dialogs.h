@@ -21,5 +21,8 @@ public:
     static void setTesting(bool on);
     static void queueResult(const QString& result);
     static const QStringList& requests();
+    // Dialogs that came up with no result queued for them (each counts as cancelled): a test
+    // fails on any, as it does on an unanswered message box.
+    static int unanswered();
     static void reset();
 };

@@ -70,6 +70,8 @@ void tst_ClassSelection::fileList_beforeChoosing_showsDatFilesInAnyCase() {
         names << files->item(i)->text();
     QCOMPARE(names, (QStringList{u"3-1.dat"_s, u"5-2.DAT"_s}));
     QCOMPARE(d->find<QLabel>(u"vxLoad"_s, u"Label3"_s)->text(), u"C:\\voxadata"_s);
+    QCOMPARE(d->find<QLabel>(u"vxLoad"_s, u"Label4"_s)->text(), u"ドライブ(&D)"_s);
+    QCOMPARE(d->find<QLabel>(u"vxLoad"_s, u"Label2"_s)->text(), u"フォルダ(&F)"_s);
 }
 
 void tst_ClassSelection::select_withoutPassword_loadsOnFirstRun() {

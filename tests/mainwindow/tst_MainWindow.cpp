@@ -33,6 +33,8 @@ private Q_SLOTS:
     void notYetBuiltWindows_sayItAndKeepTheMainWindow();
     void help_missingFile_tellsTheTeacher();
     void settings_characterWithoutCode_isRefusedNamingIt();
+    void mainClosedWhileAWindowBesideIsOpen_programEndsWithTheLastWindow_data();
+    void mainClosedWhileAWindowBesideIsOpen_programEndsWithTheLastWindow();
 
 private:
     // A loaded class 2年3組 or 5年1組, shown in the main window.
@@ -256,6 +258,34 @@ void tst_MainWindow::settings_characterWithoutCode_isRefusedNamingIt() {
     // The box keeps what it held before the character came in.
     QVERIFY(!box(u"Text3"_s)->text().contains(u"𠮷"_s));
     QVERIFY(!box(u"Text3"_s)->text().contains(u'?'));
+}
+
+void tst_MainWindow::mainClosedWhileAWindowBesideIsOpen_programEndsWithTheLastWindow_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("data folder") << u"mnufolder"_s << u"vxDrive"_s;
+    QTest::newRow("copy folder") << u"mnuCPDrv"_s << u"vxCPDrv"_s;
+    QTest::newRow("about") << u"Image1"_s << u"vxIcon"_s;
+}
+
+void tst_MainWindow::mainClosedWhileAWindowBesideIsOpen_programEndsWithTheLastWindow() {
+    QFETCH(QString, command);
+    QFETCH(QString, window);
+    loadClass(u"5年1組"_s, u"5-1"_s);
+    QSignalSpy ended(&d->forms(), &Forms::allUnloaded);
+    if (command == u"Image1"_s)
+        d->click(u"vxMain"_s, command);
+    else
+        d->trigger(u"vxMain"_s, command);
+    Form* beside = d->forms().find(window);
+    QVERIFY(beside && beside->isVisible());
+    d->forms().find(u"vxMain"_s)->close();
+    QCoreApplication::processEvents();
+    QCOMPARE(ended.count(), 0);
+    // The window beside goes too (from its title bar): nothing of the program is left on screen.
+    beside->close();
+    QCoreApplication::processEvents();
+    QCOMPARE(ended.count(), 1);
 }
 
 QTEST_MAIN(tst_MainWindow)

@@ -2,6 +2,7 @@
 
 #include "app/Registry.h"
 #include "core/StartUp.h"
+#include "platform/Dialogs.h"
 
 #include <QDir>
 #include <QInputMethodEvent>
@@ -19,6 +20,8 @@ WindowDriver::WindowDriver() {
 WindowDriver::~WindowDriver() {
     m_forms.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // A dialog that came up without an answer queued for it is a flow the test did not expect.
+    QCOMPARE(Dialogs::unanswered(), 0);
 }
 
 void WindowDriver::start() {
