@@ -83,9 +83,6 @@ quint16 getU16(const QByteArray& b, qsizetype at) {
 double getF64(const QByteArray& b, qsizetype at) {
     return std::bit_cast<double>(getLE(b, at, 8));
 }
-QString getText(const QByteArray& b, qsizetype at, int n) {
-    return Cp932::decode(b.mid(at, n));
-}
 
 // Visits the fields of a record after Sex in their file order, with their offsets relative to
 // the end of Sex, so that writing and reading cannot disagree.
@@ -148,7 +145,7 @@ struct RecordWriter {
     QByteArray& out;
     qsizetype base;
     template <int N> void text(const FixedText<N>& t, qsizetype at, int n) {
-        putBytes(out, base + at, Cp932::fixedBytes(t.str(), n));
+        putBytes(out, base + at, t.fileBytes(n));
     }
     void i16(qint16 v, qsizetype at) { putI16(out, base + at, v); }
     void f64(double v, qsizetype at) { putF64(out, base + at, v); }
@@ -158,7 +155,7 @@ struct RecordWriter {
 struct RecordReader {
     const QByteArray& in;
     qsizetype base;
-    template <int N> void text(FixedText<N>& t, qsizetype at, int n) { t = getText(in, base + at, n); }
+    template <int N> void text(FixedText<N>& t, qsizetype at, int n) { t.setFromFile(in.mid(base + at, n)); }
     void i16(qint16& v, qsizetype at) { v = getI16(in, base + at); }
     void f64(double& v, qsizetype at) { v = getF64(in, base + at); }
     template <int N> void raw(FixedBytes<N>& m, qsizetype at) { m.setBytes(in.mid(base + at, N)); }
@@ -225,19 +222,19 @@ bool readRecord(const QByteArray& data, qsizetype offset, PupilRec& p) {
 QByteArray settingsBytes(const VOXA1& c) {
     ListWriter w;
     w.integer(c.SdtReserved);
-    w.text(Cp932::encode(c.SchoolName));
-    w.text(Cp932::encode(c.CityName));
-    w.text(Cp932::encode(c.TeacherName));
-    w.text(Cp932::encode(c.CopyFolder));
+    w.text(c.SchoolName.quotedBytes());
+    w.text(c.CityName.quotedBytes());
+    w.text(c.TeacherName.quotedBytes());
+    w.text(c.CopyFolder.quotedBytes());
     w.integer(c.CurTerm);
     w.integer(c.ClassSize);
     w.endLine();
     for (int s = 1; s <= 5; ++s)
         for (int v = 1; v <= 4; ++v) {
-            w.text(Cp932::encode(c.ViewName(s, v)));
+            w.text(c.ViewName(s, v).quotedBytes());
             w.endLine();
         }
-    w.text(Cp932::encode(c.PassWord));
+    w.text(c.PassWord.quotedBytes());
     w.endLine();
     for (int k = 1; k <= 4; ++k)
         for (int t = 1; t <= 3; ++t) {
@@ -278,18 +275,19 @@ bool readSettingsBytes(const QByteArray& data, VOXA1& c) {
         return v.value_or(QByteArray());
     };
     auto text = [&]() { return Cp932::decode(raw()); };
+    auto fixed = [&](auto& field) { field.setFromFile(raw()); };
 
     int16(c.SdtReserved);
-    c.SchoolName = text();
-    c.CityName = text();
-    c.TeacherName = text();
-    c.CopyFolder = text();
+    fixed(c.SchoolName);
+    fixed(c.CityName);
+    fixed(c.TeacherName);
+    fixed(c.CopyFolder);
     int16(c.CurTerm);
     int16(c.ClassSize);
     for (int s = 1; s <= 5; ++s)
         for (int v = 1; v <= 4; ++v)
-            c.ViewName(s, v) = text();
-    c.PassWord = text();
+            fixed(c.ViewName(s, v));
+    fixed(c.PassWord);
     for (int k = 1; k <= 4; ++k)
         for (int t = 1; t <= 3; ++t)
             c.SheetSetup(k, t).setBytes(raw());

@@ -215,7 +215,15 @@ void vxMain::refreshSteps(const QString& helpName, bool mayNag) {
     Main_Refresh();
     m_pane->applyEnabling();
     enableCommands();
-    if (mayNag && !hasClass() && c.StartMode != 10)
+    // No reminder while the teacher is already choosing or creating a class in a window beside
+    // this one (the window system activates this window again when such a window's first
+    // message box closes).
+    auto shown = [this](const QString& tag) {
+        const Form* f = forms.find(tag);
+        return f && f->isVisible();
+    };
+    const bool choosing = shown(u"vxNew"_s) || shown(u"vxLoad"_s);
+    if (mayNag && !hasClass() && c.StartMode != 10 && !choosing)
         MsgBox::show(u"学級を選択するか、新規入力をして下さい"_s, MsgBox::OkOnly, MsgBox::Information);
 }
 

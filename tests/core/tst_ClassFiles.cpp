@@ -54,6 +54,9 @@ private Q_SLOTS:
     void savePupils_recordNumberBroken_refusesAndWritesNothing_data();
     void savePupils_recordNumberBroken_refusesAndWritesNothing();
     void loadThenSave_unusedFieldsKeepEveryByte();
+    void sampleClasses_loadAndSave_byteForByte_data();
+    void sampleClasses_loadAndSave_byteForByte();
+    void changedName_isWrittenAfresh();
     void loadClass_sampleClasses_readAsTheirJson_data();
     void loadClass_sampleClasses_readAsTheirJson();
 
@@ -354,6 +357,45 @@ void tst_ClassFiles::loadThenSave_unusedFieldsKeepEveryByte() {
     // Only the name changed.
     QCOMPARE(after.mid(25, 3106 - 25), dat.mid(25, 3106 - 25));
     QCOMPARE(after.mid(3106), dat.mid(3106));
+}
+
+void tst_ClassFiles::sampleClasses_loadAndSave_byteForByte_data() {
+    QTest::addColumn<QString>("base");
+    QTest::newRow("5-1") << u"5-1"_s;
+    QTest::newRow("2-3") << u"2-3"_s;
+}
+
+void tst_ClassFiles::sampleClasses_loadAndSave_byteForByte() {
+    // The samples hold names in the NEC-selected rows of code page 932 (0xED/0xEE), which convert
+    // to the same characters as the IBM rows (0xFA..0xFC): a load and save keeps their bytes.
+    QFETCH(QString, base);
+    for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
+        QVERIFY(QFile::copy(TestSupport::dataDir() + u'/' + base + ext, home->file(base + ext)));
+    c.ClassPath = u"C:\\"_s + base;
+    QVERIFY(c.LoadClass());
+    QVERIFY(c.SaveClass());
+    for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
+        QCOMPARE(TestSupport::readFile(home->file(base + ext)),
+                 TestSupport::readFile(TestSupport::dataDir() + u'/' + base + ext));
+}
+
+void tst_ClassFiles::changedName_isWrittenAfresh() {
+    c.ClassSize = 1;
+    c.CurTerm = 1;
+    c.RecNo(1) = u"1"_s;
+    QVERIFY(c.SaveClass());
+    QByteArray dat = TestSupport::readFile(home->file(u"3-1.dat"_s));
+    dat.replace(5, 2, QByteArray("\xEE\xE0", 2)); // 髙 in the NEC-selected row
+    TestSupport::writeFile(home->file(u"3-1.dat"_s), dat);
+    VOXA1 k;
+    k.ClassPath = c.ClassPath;
+    QVERIFY(k.LoadClass());
+    QCOMPARE(k.Pupil(1).PName.str().left(1), u"髙"_s);
+    k.Pupil(1).PName = u"髙橋"_s;
+    QVERIFY(k.SaveClass());
+    // A name the teacher changed is converted as any new text: 髙 in the IBM row.
+    QCOMPARE(TestSupport::readFile(home->file(u"3-1.dat"_s)).mid(5, 4), sjis(u"髙橋"_s));
+    QCOMPARE(sjis(u"髙"_s), QByteArray("\xFB\xFC", 2));
 }
 
 void tst_ClassFiles::loadClass_sampleClasses_readAsTheirJson_data() {

@@ -21,6 +21,7 @@ private Q_SLOTS:
     void cleanup();
     void startWithoutClass_disablesClassCommandsAndDoesNotNag();
     void backFromClassSelectionWithoutChoosing_asksForAClass();
+    void newClassWithoutClass_mainActivatedBehindIt_remindsNothing();
     void subj_grade2_fillsLivingAndLeavesSocialAndScience();
     void subj_withoutClass_refuses();
     void titleBarClose_withUnsavedSettings_savesNothing();
@@ -70,6 +71,17 @@ void tst_MainWindow::startWithoutClass_disablesClassCommandsAndDoesNotNag() {
     // The settings pane is closed, and its boxes could not be edited anyway.
     QVERIFY(!box(u"Text1"_s)->isVisibleTo(d->forms().find(u"vxMain"_s)));
     QVERIFY(!box(u"Text1"_s)->isEnabled());
+}
+
+void tst_MainWindow::newClassWithoutClass_mainActivatedBehindIt_remindsNothing() {
+    d->start();
+    MsgBox::queueAnswer(MsgBox::Ok); // 学年組を入力してください
+    d->trigger(u"vxMain"_s, u"mnuNew"_s);
+    // That box closing makes the window system activate the main window behind the new one.
+    Form* main = d->forms().find(u"vxMain"_s);
+    d->forms().windowActivated(main);
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QCOMPARE(MsgBox::shown()[0].text, u"学年組を入力してください"_s);
 }
 
 void tst_MainWindow::backFromClassSelectionWithoutChoosing_asksForAClass() {
