@@ -24,6 +24,7 @@ private Q_SLOTS:
     void select_twoWrongThenRight_loads();
     void select_thirdWrong_endsWithoutSaving();
     void select_passHidden_switchesTheSettingOnly();
+    void select_passHidden_iniCannotBeWritten_saysSo();
     void select_missingPupilFile_keepsTheLoadedClass();
     void password_setConfirmAndSave();
     void password_mismatch_clearsBoth();
@@ -181,6 +182,22 @@ void tst_ClassSelection::select_passHidden_switchesTheSettingOnly() {
     // The next opening shows the password row.
     d->trigger(u"vxMain"_s, u"mnuLoad"_s);
     QVERIFY(d->find<QWidget>(u"vxLoad"_s, u"Panel3D1"_s)->isVisibleTo(d->forms().find(u"vxLoad"_s)));
+}
+
+void tst_ClassSelection::select_passHidden_iniCannotBeWritten_saysSo() {
+    d->writeClass(u"3-1"_s, 2, u"KEY0000000"_s);
+    const QByteArray ini = "\"C:\\voxadata\\\"\r\n1\r\n";
+    TestSupport::writeFile(d->home().file(u"voxa.ini"_s), ini);
+    openSelection();
+    choose(u"3-1.dat"_s);
+    for (int i = 0; i < 3; ++i)
+        MsgBox::queueAnswer(MsgBox::Ok);
+    {
+        TestSupport::DiskFull full;
+        d->click(u"vxLoad"_s, u"Command3D2"_s);
+    }
+    QVERIFY(MsgBox::shown()[1].text.startsWith(u"設定ファイルに書き込めませんでした。"_s));
+    QCOMPARE(TestSupport::readFile(d->home().file(u"voxa.ini"_s)), ini);
 }
 
 void tst_ClassSelection::select_missingPupilFile_keepsTheLoadedClass() {

@@ -188,6 +188,9 @@ void tst_NewClass::create_afterAnotherClass_startsWithEmptyRecords() {
     c.Pupil(1).PName = u"前の学級の子"_s;
     c.Pupil(1).SubjRate(1, 1) = 88.5;
     c.CalcMark(1, 1) = u"O"_s;
+    c.SdtReserved = 7;
+    c.PassWord = u"OLD0000000"_s;
+    c.SheetSetup(1, 2).set(1, 'F');
     openNewClass();
     enterClass(u"4"_s, u"2"_s);
     for (int i = 0; i < 3; ++i)
@@ -201,6 +204,10 @@ void tst_NewClass::create_afterAnotherClass_startsWithEmptyRecords() {
     QVERIFY(ClassFiles::readRecord(dat, 0, first));
     QVERIFY(first == PupilRec());
     QCOMPARE(c.CalcMark(1, 1), QString());
+    // The new class has no password, no allocations and a reserved value of 0 of its own.
+    QCOMPARE(c.SdtReserved, qint16(0));
+    QCOMPARE(c.PassWord.str(), u"0000000000"_s);
+    QCOMPARE(int(c.SheetSetup(1, 2).at(1)), int(' '));
 }
 
 void tst_NewClass::cancel_keepsTheLoadedClass() {
