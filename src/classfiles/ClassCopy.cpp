@@ -44,8 +44,8 @@ QString copyAll(const QString& sourceBase, const QString& destinationBase) {
     const QString ext = extensions().value(r.failedIndex);
     switch (r.result) {
     case FileOps::CopyResult::NotFound:
-        return u"コピー元のファイルがそろっていません。"_s + crLf + sourceBase + ext + u" がありません。"_s + crLf +
-               u"何もコピーしていません。"_s;
+        return u"コピー元のファイルがそろっていません。"_s + crLf + sourceBase + ext + u" がありません。"_s +
+               crLf + u"何もコピーしていません。"_s;
     case FileOps::CopyResult::InUse:
         return u"オープンされているファイルにはコピーできません."_s + crLf +
                u"いったん閉じて, もう一度実行してください."_s + crLf + destinationBase + ext;

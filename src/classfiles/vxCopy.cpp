@@ -145,8 +145,8 @@ void vxCopy::cmdRun_Click() {
 void vxCopy::reloadCopiedClass() {
     if (c.LoadClass()) {
         c.MakeCurrent(VOXA1::Became::Loaded);
-        MsgBox::show(u"いま使っている学級のファイルにコピーしたので、"_s + c.ClassName + u"をコピーした内容で"_s +
-                     u"読み込み直しました。"_s);
+        MsgBox::show(u"いま使っている学級のファイルにコピーしたので、"_s + c.ClassName +
+                     u"をコピーした内容で"_s + u"読み込み直しました。"_s);
         return;
     }
     // The copied files cannot be read: the old class is no longer kept in memory either, so that

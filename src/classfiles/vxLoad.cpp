@@ -12,13 +12,13 @@
 #include "platform/MsgBox.h"
 #include "platform/Program.h"
 
-#include <QRegularExpression>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -125,9 +125,10 @@ bool vxLoad::readPassword(QString* password) {
     // Only a class's own files are read: grade digit, "-", class digit, ".dat". Any other name
     // would read another class's files under this name.
     if (!isClassFileName(m_classFile)) {
-        MsgBox::show(m_classFile + u" は学級のファイルではありません。"_s + c.CrLf +
-                         u"「3-1.dat」のように、学年の数字、「-」、組の数字の名前のファイルを選んでください。"_s,
-                     MsgBox::OkOnly, MsgBox::Warning);
+        MsgBox::show(
+            m_classFile + u" は学級のファイルではありません。"_s + c.CrLf +
+                u"「3-1.dat」のように、学年の数字、「-」、組の数字の名前のファイルを選んでください。"_s,
+            MsgBox::OkOnly, MsgBox::Warning);
         return false;
     }
     VOXA1 probe = c;

@@ -59,6 +59,6 @@ private:
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<Form>> m_loaded;
     QPointer<Form> m_active;
-    int m_loading = 0;          // load steps running
+    int m_loading = 0;           // load steps running
     bool m_endAnnounced = false; // allUnloaded was raised and no window was shown since
 };

@@ -11,8 +11,8 @@ using namespace Qt::StringLiterals;
 namespace TextGuard {
 
 QString refusal(const QString& character, const QString& fieldName) {
-    return u"「"_s + character + u"」は使えない文字なので、"_s + fieldName + u"に入れられません。"_s + u"\r\n"_s +
-           u"ほかの字に置き換えて入力してください。"_s;
+    return u"「"_s + character + u"」は使えない文字なので、"_s + fieldName + u"に入れられません。"_s +
+           u"\r\n"_s + u"ほかの字に置き換えて入力してください。"_s;
 }
 
 void watch(QLineEdit* box, const QString& fieldName) {

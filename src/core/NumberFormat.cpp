@@ -1,9 +1,9 @@
 #include "core/NumberFormat.h"
 
 #include <cmath>
-#include <limits>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 

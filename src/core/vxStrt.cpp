@@ -40,8 +40,8 @@ void vxStrt::Form_Load() {
         Program::end();
         return;
     case Program::Lock::Failed:
-        MsgBox::show(why + c.CrLf + u"Voxa2003 For WinXpを起動できません。"_s, MsgBox::OkOnly, MsgBox::Critical,
-                     caption());
+        MsgBox::show(why + c.CrLf + u"Voxa2003 For WinXpを起動できません。"_s, MsgBox::OkOnly,
+                     MsgBox::Critical, caption());
         Program::end();
         return;
     }

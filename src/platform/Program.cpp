@@ -58,7 +58,8 @@ Program::Lock Program::takeLock(QString* why) {
     case QLockFile::LockFailedError:
         return Lock::OtherCopy;
     case QLockFile::PermissionError:
-        *why = u"起動の確認に使うファイルを作れませんでした（書き込みの権限がありません）。"_s + u"\r\n"_s + path;
+        *why = u"起動の確認に使うファイルを作れませんでした（書き込みの権限がありません）。"_s + u"\r\n"_s +
+               path;
         return Lock::Failed;
     default:
         *why = u"起動の確認に使うファイルを作れませんでした。"_s + u"\r\n"_s + path;

@@ -17,7 +17,8 @@ QString decode(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.mid(3));
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE
+                                                          : QStringConverter::Utf16BE);
         return utf16.decode(bytes.mid(2));
     }
     // Japanese text in code page 932 is almost never valid UTF-8, so valid UTF-8 with characters
@@ -37,8 +38,8 @@ QString readFile(const QString& nativePath, QString* error) {
         return {};
     }
     if (f.size() > kMaxFileSize) {
-        *error = u"ファイルが大きすぎます（1MBまで）。名前と性別だけのCSVファイルを選んでください。"_s + u"\r\n"_s +
-                 DosPath::fromNative(nativePath);
+        *error = u"ファイルが大きすぎます（1MBまで）。名前と性別だけのCSVファイルを選んでください。"_s +
+                 u"\r\n"_s + DosPath::fromNative(nativePath);
         return {};
     }
     const QByteArray bytes = f.read(kMaxFileSize + 1);

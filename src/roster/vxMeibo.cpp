@@ -327,8 +327,8 @@ void vxMeibo::Text2_Change() {
     const QString prefix = Text2->text() + u"番の"_s + c.Pupil(n).PName.str().left(10);
     m_asking = true;
     // Asked as soon as a number is typed, so a second digit or Enter must not confirm it.
-    const bool yes = MsgBox::show(prefix + u"さんの転出でよろしいですか"_s, MsgBox::OkCancel, MsgBox::Question,
-                                  MsgBox::defaultTitle(), MsgBox::Cancel) == MsgBox::Ok;
+    const bool yes = MsgBox::show(prefix + u"さんの転出でよろしいですか"_s, MsgBox::OkCancel,
+                                  MsgBox::Question, MsgBox::defaultTitle(), MsgBox::Cancel) == MsgBox::Ok;
     if (yes) {
         MsgBox::show(prefix + u"さんの転出処理をします"_s);
         if (Roster::transferOut(c, n)) {

@@ -227,8 +227,8 @@ void vxData::buildEntryArea(QWidget* parent) {
     for (int i = 0; i < 7; ++i)
         for (int j = 0; j < 7; ++j)
             if (i != j)
-                connect(List2[i]->verticalScrollBar(), &QScrollBar::valueChanged, List2[j]->verticalScrollBar(),
-                        &QScrollBar::setValue);
+                connect(List2[i]->verticalScrollBar(), &QScrollBar::valueChanged,
+                        List2[j]->verticalScrollBar(), &QScrollBar::setValue);
     auto* layout = new QVBoxLayout(parent);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(current);
@@ -655,8 +655,9 @@ void vxData::Command3D3_Click() {
 bool vxData::confirmClose() {
     if (!m_entry)
         return true;
-    return MsgBox::show(u"入力した点数はまだ保存していません。"_s + c.CrLf + u"保存しないで閉じてよろしいですか"_s,
-                        MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(), MsgBox::Cancel) == MsgBox::Ok;
+    return MsgBox::show(
+               u"入力した点数はまだ保存していません。"_s + c.CrLf + u"保存しないで閉じてよろしいですか"_s,
+               MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(), MsgBox::Cancel) == MsgBox::Ok;
 }
 
 void vxData::Clr_Maisu(int index) {
@@ -678,7 +679,8 @@ void vxData::Del_Maisu(int index) {
     const QString sheet = NumberFormat::withBlank(n);
     if (MsgBox::show(u"この教科の"_s + sheet + u"枚目のテストデータを削除しますか"_s + c.CrLf +
                          u"必ずデータのバックアップをとってから行ってください"_s,
-                     MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(), MsgBox::Cancel) != MsgBox::Ok) {
+                     MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(),
+                     MsgBox::Cancel) != MsgBox::Ok) {
         MsgBox::show(sheet + u"枚目のテストデータを削除しませんでした"_s);
         return;
     }

@@ -90,10 +90,10 @@ private:
     TestSheets::Allocations m_alloc;
     TestSheets::EntryScores m_scores{};
     int m_subjectRow = -1; // row of List1 the window works on
-    int m_subject = 0;   // data subject of the selected subject, 0 before one is chosen
-    int m_subjectNo = 0; // its ViewName slot
-    int m_sheet = 0;     // 1..20, 0 before one is chosen
-    int m_curPupil = 0;  // 0-based
+    int m_subject = 0;     // data subject of the selected subject, 0 before one is chosen
+    int m_subjectNo = 0;   // its ViewName slot
+    int m_sheet = 0;       // 1..20, 0 before one is chosen
+    int m_curPupil = 0;    // 0-based
     int ViewOff[4] = {0, 0, 0, 0};
     int ViewCount = 0;
     bool m_enterReady = false;

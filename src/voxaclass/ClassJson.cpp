@@ -156,8 +156,7 @@ QJsonObject pupilJson(const PupilRec& p) {
     o[u"Extra4"_s] = rawJson(p.Extra4);
     o[u"Extra5"_s] = rawJson(p.Extra5);
     o[u"Extra6"_s] = rawJson(p.Extra6);
-    o[u"Extra7"_s] =
-        nest({2, 5}, [&](const QList<int>& i) { return rawJson(p.Extra7(i[0], i[1])); });
+    o[u"Extra7"_s] = nest({2, 5}, [&](const QList<int>& i) { return rawJson(p.Extra7(i[0], i[1])); });
     o[u"SubjScore"_s] =
         nest({4, 4}, [&](const QList<int>& i) { return QJsonValue(p.SubjScore(i[0], i[1])); });
     o[u"SubjRate"_s] = nest({4, 4}, [&](const QList<int>& i) { return realJson(p.SubjRate(i[0], i[1])); });
@@ -182,14 +181,12 @@ bool readPupil(Reader& r, const QJsonValue& v, const QString& where, PupilRec& p
         return r.fail(u"%1 はオブジェクトでなければなりません"_s.arg(where));
     const QJsonObject o = v.toObject();
     auto n = [&](const QString& key) { return where + u'.' + key; };
-    bool ok = r.int16(o[u"RecHead"_s], n(u"RecHead"_s), p.RecHead) &&
-              r.text(o[u"Sex"_s], n(u"Sex"_s), p.Sex) && r.fixed(o[u"PName"_s], n(u"PName"_s), p.PName) &&
-              r.raw(o[u"Extra1"_s], n(u"Extra1"_s), p.Extra1) &&
-              r.raw(o[u"Extra2"_s], n(u"Extra2"_s), p.Extra2) &&
-              r.raw(o[u"Extra3"_s], n(u"Extra3"_s), p.Extra3) &&
-              r.raw(o[u"Extra4"_s], n(u"Extra4"_s), p.Extra4) &&
-              r.raw(o[u"Extra5"_s], n(u"Extra5"_s), p.Extra5) &&
-              r.raw(o[u"Extra6"_s], n(u"Extra6"_s), p.Extra6);
+    bool ok =
+        r.int16(o[u"RecHead"_s], n(u"RecHead"_s), p.RecHead) && r.text(o[u"Sex"_s], n(u"Sex"_s), p.Sex) &&
+        r.fixed(o[u"PName"_s], n(u"PName"_s), p.PName) && r.raw(o[u"Extra1"_s], n(u"Extra1"_s), p.Extra1) &&
+        r.raw(o[u"Extra2"_s], n(u"Extra2"_s), p.Extra2) && r.raw(o[u"Extra3"_s], n(u"Extra3"_s), p.Extra3) &&
+        r.raw(o[u"Extra4"_s], n(u"Extra4"_s), p.Extra4) && r.raw(o[u"Extra5"_s], n(u"Extra5"_s), p.Extra5) &&
+        r.raw(o[u"Extra6"_s], n(u"Extra6"_s), p.Extra6);
     ok =
         ok && r.nested(o[u"Extra7"_s], n(u"Extra7"_s), {2, 5}, [&](const QList<int>& i, const QJsonValue& x) {
             return r.raw(x, n(u"Extra7"_s), p.Extra7(i[0], i[1]));

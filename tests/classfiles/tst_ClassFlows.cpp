@@ -156,9 +156,7 @@ void tst_ClassFlows::newClass_passwordBeforeFirstSettingsSave_survivesEverySave(
     d->pressEnter(u"vxPass"_s, u"Text2"_s);
     QCOMPARE(MsgBox::shown().last().text, u"パスワードの設定が完了しました。"_s);
     d->click(u"vxPass"_s, u"Command3D1"_s);
-    auto passwordLine = [&] {
-        return readFile(d->home().file(u"voxadata/3-1.sdt"_s)).split('\n').value(21);
-    };
+    auto passwordLine = [&] { return readFile(d->home().file(u"voxadata/3-1.sdt"_s)).split('\n').value(21); };
     QCOMPARE(passwordLine(), QByteArray("\"kuma000000\"\r"));
     // The first settings save of the new class.
     d->type(u"vxMain"_s, u"Text4"_s, u"25"_s);
@@ -214,7 +212,8 @@ void tst_ClassFlows::selection_fileNameNotAClass_isRefused() {
     d->writeClass(u"3-1"_s, 3);
     const QString base = file.left(file.size() - 4);
     for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
-        QVERIFY(QFile::copy(d->home().file(u"voxadata/3-1"_s + ext), d->home().file(u"voxadata/"_s + base + ext)));
+        QVERIFY(QFile::copy(d->home().file(u"voxadata/3-1"_s + ext),
+                            d->home().file(u"voxadata/"_s + base + ext)));
     MsgBox::queueAnswer(MsgBox::Ok);
     selectClass(file);
     QVERIFY(MsgBox::shown().last().text.startsWith(file + u" は学級のファイルではありません。"_s));

@@ -343,8 +343,8 @@ void tst_ClassFiles::loadThenSave_unusedFieldsKeepEveryByte() {
         const qsizetype fields = r * 3106 + 4 + sexLength + 20;
         dat.replace(fields, 10, odd);                          // Extra1
         dat.replace(fields + 60 + 10 + 10 + 20 + 60, 10, odd); // Extra6
-        dat.replace(fields + 180, 10, odd);                   // the first of Extra7
-        dat.replace(fields + 270, 10, odd);                   // the last of Extra7
+        dat.replace(fields + 180, 10, odd);                    // the first of Extra7
+        dat.replace(fields + 270, 10, odd);                    // the last of Extra7
     }
     TestSupport::writeFile(home->file(u"3-1.dat"_s), dat);
     VOXA1 k;

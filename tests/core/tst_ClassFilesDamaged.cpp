@@ -71,7 +71,10 @@ void tst_ClassFilesDamaged::loadClass_damagedFile_tellsAndKeepsMemory_data() {
     longLen.replace(0, 2, QByteArray("\x07\x00", 2));
     QTest::newRow("index text longer than 2") << u"4-2.eix"_s << longLen << u"壊れている"_s;
     QByteArray twice = eix;
-    twice.replace(8, 4, QByteArray("\x01\x00" "1\x00", 4));
+    twice.replace(8, 4,
+                  QByteArray("\x01\x00"
+                             "1\x00",
+                             4));
     QTest::newRow("two pupils on record 1") << u"4-2.eix"_s << twice << u"出席番号 1 と 3 の記録番号が同じ"_s;
     const QList<QByteArray> lines = sdt.split('\n');
     QTest::newRow("sdt with 100 lines") << u"4-2.sdt"_s << lines.mid(0, 100).join('\n') + '\n'

@@ -78,10 +78,9 @@ void tst_DiskFull::write_onFullDisk_failsAndKeepsTheOldFile_data() {
     QTest::newRow("voxa.ini") << u"voxa.ini"_s << std::function<bool(VOXA1&)>([](VOXA1&) {
         return IniFile::write({u"C:\\other\\"_s, 1});
     }) << false;
-    QTest::newRow("voxa.ini of the setup tool")
-        << u"voxa.ini"_s
-        << std::function<bool(VOXA1&)>([](VOXA1&) { return SetupFiles::writeIni(SetupFiles::Machine::Nec98); })
-        << false;
+    QTest::newRow("voxa.ini of the setup tool") << u"voxa.ini"_s << std::function<bool(VOXA1&)>([](VOXA1&) {
+        return SetupFiles::writeIni(SetupFiles::Machine::Nec98);
+    }) << false;
     QTest::newRow("copy onto an older copy") << u"copy/3-1.sdt"_s << std::function<bool(VOXA1&)>([](VOXA1&) {
         return ClassCopy::copyAll(u"C:\\voxadata\\3-1"_s, u"C:\\copy\\3-1"_s).isEmpty();
     }) << false;

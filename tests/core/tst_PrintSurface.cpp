@@ -223,8 +223,8 @@ void tst_PrintSurface::printerSetupChoices_stayForTheNextJobs() {
     QTemporaryDir dir;
     QPrinter& printer = PrintBackend::sharedPrinter();
     printer.setOutputFileName(dir.filePath(u"job.pdf"_s));
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(20, 20, 20, 20),
-                                      QPageLayout::Millimeter));
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                      QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter));
     for (int job = 0; job < 2; ++job) {
         PrintSurface ps(std::make_unique<PainterBackend>());
         ps.Print(u"テスト"_s);

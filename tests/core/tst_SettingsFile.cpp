@@ -30,7 +30,8 @@ void tst_SettingsFile::read_data() {
     QTest::newRow("one line only keeps the folder") << QByteArray("\"D:\\data\"\r\n") << u"D:\\data"_s << 0;
     QTest::newRow("second line a word keeps the folder")
         << QByteArray("\"D:\\data\"\r\nyes\r\n") << u"D:\\data"_s << 0;
-    QTest::newRow("second line 7 keeps the folder") << QByteArray("\"D:\\data\"\r\n7\r\n") << u"D:\\data"_s << 0;
+    QTest::newRow("second line 7 keeps the folder")
+        << QByteArray("\"D:\\data\"\r\n7\r\n") << u"D:\\data"_s << 0;
     QTest::newRow("first line empty") << QByteArray("\"\"\r\n1\r\n") << u"C:\\voxadata"_s << 0;
     QTest::newRow("empty") << QByteArray() << u"C:\\voxadata"_s << 0;
     QTest::newRow("setup tool's quoted 0")

@@ -81,7 +81,8 @@ void tst_TextAndNumbers::toInt_roundsHalvesToEven_data() {
     QTest::newRow("2.51") << 2.51 << 3;
     QTest::newRow("49.4999") << 49.4999 << 49;
     QTest::newRow("NaN is 0") << std::numeric_limits<double>::quiet_NaN() << 0;
-    QTest::newRow("infinity clamps") << std::numeric_limits<double>::infinity() << std::numeric_limits<int>::max();
+    QTest::newRow("infinity clamps") << std::numeric_limits<double>::infinity()
+                                     << std::numeric_limits<int>::max();
     QTest::newRow("-1e300 clamps") << -1e300 << std::numeric_limits<int>::min();
     QTest::newRow("3e9 clamps") << 3e9 << std::numeric_limits<int>::max();
 }

@@ -65,10 +65,12 @@ void tst_NameImport::apply_files_data() {
     QTest::newRow("full-width digits are no sex")
         << TestSupport::sjis(u"青木　一郎,１\r\n井上　さくら,２"_s) << 2 << three.mid(0, 2) << u"00"_s;
     QTest::newRow("UTF-8 without byte order mark (LibreOffice)")
-        << u"髙橋　一,1\n山﨑　二,2\n"_s.toUtf8() << 2 << QStringList{u"髙橋　一"_s, u"山﨑　二"_s} << u"12"_s;
+        << u"髙橋　一,1\n山﨑　二,2\n"_s.toUtf8() << 2 << QStringList{u"髙橋　一"_s, u"山﨑　二"_s}
+        << u"12"_s;
     const QString utf16 = u"青木　一郎,1\r\n井上　さくら,2"_s;
     QTest::newRow("UTF-16 with byte order mark")
-        << QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), 2 * utf16.size())
+        << QByteArray("\xFF\xFE", 2) +
+               QByteArray(reinterpret_cast<const char*>(utf16.utf16()), 2 * utf16.size())
         << 2 << three.mid(0, 2) << u"12"_s;
     QTest::newRow("tab, NUL, end-of-file mark and a line end inside quotes are dropped")
         << TestSupport::sjis(u"\"青木\r\n　一郎\",1\r\n井上\t　さくら,2\r\n"_s) + QByteArray("\0\x1A", 2) << 2
@@ -130,7 +132,8 @@ void tst_NameImport::window_importsAndTheRosterShowsTheNames() {
 void tst_NameImport::window_badFiles_areRefusedAndNothingIsTaken_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("told");
-    QTest::newRow("over 1 MB") << QByteArray(NameImport::kMaxFileSize + 1, 'a') << u"ファイルが大きすぎます"_s;
+    QTest::newRow("over 1 MB") << QByteArray(NameImport::kMaxFileSize + 1, 'a')
+                               << u"ファイルが大きすぎます"_s;
     QTest::newRow("a name with 𠮷") << u"𠮷田　花子,2\n"_s.toUtf8() << u"「𠮷」は使えない文字"_s;
     QTest::newRow("a name with an emoji") << u"青木,1\n井上😀,2\n"_s.toUtf8() << u"2番目の名前"_s;
     QTest::newRow("a folder") << QByteArray() << u"ファイルを読み込めませんでした。"_s;

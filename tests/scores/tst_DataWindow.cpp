@@ -324,7 +324,8 @@ void tst_DataWindow::scoreLists_scrollingAnyColumn_movesAllSeven() {
     const int moved = list->verticalScrollBar()->value();
     QVERIFY(moved > 0);
     for (int i = 0; i < 7; ++i)
-        QCOMPARE(d->find<QListWidget>(u"vxData"_s, u"List2(%1)"_s.arg(i))->verticalScrollBar()->value(), moved);
+        QCOMPARE(d->find<QListWidget>(u"vxData"_s, u"List2(%1)"_s.arg(i))->verticalScrollBar()->value(),
+                 moved);
 }
 
 void tst_DataWindow::saveFails_inEntryMode_windowStaysInEntryMode() {
