@@ -15,9 +15,12 @@ template <int N> class FixedText {
 public:
     FixedText() : m_text(blank()) {}
     FixedText(const QString& s) { assign(s); } // NOLINT: assignment from a text is the point
+    // Giving it the text it already holds keeps the bytes it was read from.
     FixedText& operator=(const QString& s) {
+        const QString before = m_text;
         assign(s);
-        m_source.clear();
+        if (m_text != before)
+            m_source.clear();
         return *this;
     }
     const QString& str() const { return m_text; }
