@@ -1,0 +1,135 @@
+#include "termcalc/TermView.h"
+
+#include "core/NumberFormat.h"
+#include "core/ScoreCode.h"
+#include "core/VOXA1.h"
+
+using namespace Qt::StringLiterals;
+
+namespace TermView {
+
+namespace {
+// Cell widths of sheets 11..20 on the second half of the sheet.
+constexpr int kLateWidths[10] = {4, 5, 4, 5, 4, 5, 5, 5, 5, 5};
+
+int cellWidth(int sheet) {
+    return sheet <= 10 ? 4 : kLateWidths[sheet - 11];
+}
+
+bool viewpointUnused(const QString& name) {
+    return name.trimmed().isEmpty() || name.trimmed() == u"－－"_s;
+}
+
+// "###.#": one decimal, no leading zero.
+QString rate(double x) {
+    return NumberFormat::format(x, u"###.#"_s);
+}
+} // namespace
+
+QString right(const QString& text, int width) {
+    return text.size() >= width ? text : QString(width - text.size(), u' ') + text;
+}
+
+QStringList sheetLines(const VOXA1& c, int p, int k, int t, int subjectNo) {
+    const PupilRec& pupil = c.Pupil(p);
+    const auto& marks = pupil.SheetMarks(k, qBound(1, t, 3));
+    auto points = [&](int v, int s) {
+        return (t >= 1 && t <= 3 && !marks.isAbsent(s)) ? ScoreCode::points(marks.at(s + (v - 1) * 20)) : 0;
+    };
+    auto cell = [&](int v, int s) {
+        if (c.AbsentTable(p, v, k, qBound(1, t, 4), s) == 10)
+            return right(u"欠"_s, 3);
+        return right(QString::number(points(v, s)), cellWidth(s));
+    };
+    auto total = [&](int s) { return points(1, s) + points(2, s) + points(3, s) + points(4, s); };
+
+    QStringList lines;
+    lines << u"学校名 "_s + c.CityName.str().left(3) + u"立"_s + c.SchoolName.str().left(3) + u"学校 "_s +
+                 c.ClassName.left(4) + u" 番号 "_s + NumberFormat::withBlank(p) + u"  名前 "_s + pupil.PName.str();
+    lines << u"観点　 1枚 2枚 3枚 4枚 5枚 6枚 7枚 8枚 9枚 10枚   平均  偏差"_s;
+    for (int v = 1; v <= 4; ++v) {
+        const QString name = c.ViewName(subjectNo, v);
+        if (viewpointUnused(name)) {
+            lines << QString();
+            continue;
+        }
+        QString line = name.left(3);
+        for (int s = 1; s <= 10; ++s)
+            line += cell(v, s);
+        line += right(u"  "_s + rate(pupil.ViewRate(t, k, v)), 8) + right(u" "_s + rate(pupil.ViewDev(t, k, v)), 6);
+        lines << line;
+    }
+    QString sums = u"合計 "_s;
+    for (int s = 1; s <= 10; ++s)
+        sums += right(QString::number(total(s)), 4);
+    sums += right(u" "_s + rate(pupil.SubjRate(t, k)), 8) + right(u" "_s + rate(pupil.SubjDev(t, k)), 6);
+    lines << sums;
+    lines << u"     11枚 12枚 13枚 14枚 15枚 16枚 17枚 18枚 19枚 20枚  合計"_s;
+    for (int v = 1; v <= 4; ++v) {
+        const QString name = c.ViewName(subjectNo, v);
+        if (viewpointUnused(name)) {
+            lines << QString();
+            continue;
+        }
+        QString line = name.left(3);
+        for (int s = 11; s <= 20; ++s)
+            line += cell(v, s);
+        line += right(u"  "_s + NumberFormat::format(pupil.ViewScore(t, k, v), u"###"_s), 7);
+        lines << line;
+    }
+    QString lateSums = u"合計 "_s;
+    for (int s = 11; s <= 20; ++s)
+        lateSums += right(QString::number(total(s)), cellWidth(s));
+    lateSums += right(u" "_s + NumberFormat::format(pupil.SubjScore(t, k), u"###"_s), 7);
+    lines << lateSums;
+    return lines;
+}
+
+QList<int> ranking(const QList<double>& keys) {
+    QList<double> key = keys;
+    QList<int> row;
+    for (int i = 1; i <= keys.size(); ++i)
+        row << i;
+    const qsizetype n = keys.size();
+    for (qsizetype b = 0; b < n; ++b)
+        for (qsizetype i = 0; i < n; ++i)
+            if (key[i] < key[b]) {
+                std::swap(key[i], key[b]);
+                std::swap(row[i], row[b]);
+            }
+    return row;
+}
+
+EvaluationRow evaluationRow(int rank, int pupil, const QString& name, double key, const QString& mark) {
+    EvaluationRow r;
+    r.rank = right(QString::number(rank), 3);
+    r.number = right(QString::number(pupil), 3);
+    r.name = right(name.left(7), 12);
+    r.rate = right(rate(key).left(5), 6);
+    r.mark = right(mark.trimmed().isEmpty() ? u"－"_s : mark.left(2), 4);
+    return r;
+}
+
+QStringList marks(bool viewpoints) {
+    return viewpoints ? QStringList{u"◎"_s, u"○"_s, u"△"_s} : QStringList{u"３"_s, u"２"_s, u"１"_s};
+}
+
+QList<int> counts(const QStringList& givenMarks, bool viewpoints) {
+    const QStringList m = marks(viewpoints);
+    QList<int> n{0, 0, 0};
+    for (const QString& given : givenMarks)
+        for (int i = 0; i < 3; ++i)
+            if (given.startsWith(m[i]))
+                ++n[i];
+    return n;
+}
+
+QStringList yearRow(const VOXA1& c, int p) {
+    QStringList row;
+    row << right(QString::number(p), 3) << right(c.Pupil(p).PName.str().left(7), 7);
+    for (int k = 1; k <= 4; ++k)
+        row << right(rate(c.Pupil(p).SubjRate(4, k)).left(5), 6);
+    return row;
+}
+
+} // namespace TermView
