@@ -1,0 +1,779 @@
+#include "termend/vxHyo.h"
+
+#include "controls/Forms.h"
+#include "core/VOXA1.h"
+#include "platform/MsgBox.h"
+#include "termcalc/TermCalc.h"
+#include "termcalc/TermView.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString kDone = u"O"_s;
+
+// The school name up to its first blank.
+QString cutAtBlank(const QString& s) {
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (s[i] == u' ' || s[i] == u'　')
+            return s.left(i);
+    return s;
+}
+
+QFont fixedPitch(const QFont& base) {
+    QFont f(u"IPAGothic"_s);
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSizeF(base.pointSizeF());
+    return f;
+}
+
+// List headings of data subjects 1..4 by grade.
+QString subjectHeading(int k, int grade) {
+    if (grade >= 3)
+        return QStringList{u" 国　語 "_s, u" 社　会 "_s, u" 算　数 "_s, u" 理　科 "_s}.value(k - 1);
+    return QStringList{u" 国　語 "_s, u" 算　数 "_s, u" 生　活 "_s, QString()}.value(k - 1);
+}
+} // namespace
+
+vxHyo::vxHyo(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxHyo"_s), c(c_) {
+    setWindowTitle(u"期末処理"_s);
+    auto group = [this](const QString& title, const QString& name, QPushButton** buttons, int n,
+                        const QStringList& captions, auto handler) {
+        auto* frame = new QGroupBox(title, this);
+        auto* layout = new QVBoxLayout(frame);
+        for (int i = 0; i < n; ++i) {
+            buttons[i] = new QPushButton(captions.value(i), frame);
+            buttons[i]->setObjectName(u"%1(%2)"_s.arg(name).arg(i));
+            connect(buttons[i], &QPushButton::clicked, this, [this, handler, i] { (this->*handler)(i); });
+            layout->addWidget(buttons[i]);
+        }
+        return frame;
+    };
+
+    auto* classFrame = new QGroupBox(u"現学級学期"_s, this);
+    m_school = new QLabel(classFrame);
+    m_className = new QLabel(classFrame);
+    m_term = new QLabel(classFrame);
+    Command3D5 = button(u"Command3D5"_s, u"実　行"_s, &vxHyo::Command3D5_Click);
+    auto* classLayout = new QHBoxLayout(classFrame);
+    for (QWidget* w : {static_cast<QWidget*>(m_school), static_cast<QWidget*>(m_className),
+                       static_cast<QWidget*>(m_term)})
+        classLayout->addWidget(w);
+    classLayout->addWidget(new QLabel(u"学期"_s, classFrame));
+    classLayout->addStretch();
+    classLayout->addWidget(Command3D5);
+
+    QGroupBox* period =
+        group(u"学期年度末"_s, u"Command3D2"_s, Command3D2, 2, {u"学　期"_s, u"年度末"_s}, &vxHyo::Command3D2_Click);
+    Command3D4 = button(u"Command3D4"_s, u"中止"_s, &vxHyo::Command3D4_Click);
+    Command3D3 = button(u"Command3D3"_s, u"終了"_s, &vxHyo::Command3D3_Click);
+    period->layout()->addWidget(Command3D4);
+    period->layout()->addWidget(Command3D3);
+    setCloseButton(Command3D4);
+    QGroupBox* proc = group(u"処理設定"_s, u"Command3D1"_s, Command3D1, 3,
+                            {u"計算処理"_s, u"観点別"_s, u"教科別"_s}, &vxHyo::Command3D1_Click);
+    QGroupBox* subjects = group(u"教科選択"_s, u"Command3D6"_s, Command3D6, 4, {}, &vxHyo::Command3D6_Click);
+    QGroupBox* views = group(u"観点選択"_s, u"Command3D7"_s, Command3D7, 4, {}, &vxHyo::Command3D7_Click);
+    auto* left = new QVBoxLayout;
+    for (QWidget* w : {period, proc, subjects, views})
+        left->addWidget(w);
+    left->addStretch();
+
+    Frame3D3 = new QGroupBox(this);
+    Frame3D3->setObjectName(u"Frame3D3"_s);
+    auto* listLayout = new QVBoxLayout(Frame3D3);
+    listLayout->addWidget(buildView(Frame3D3));
+    listLayout->addWidget(buildLists(Frame3D3));
+    listLayout->addWidget(buildYearList(Frame3D3));
+    listLayout->addStretch();
+
+    auto* body = new QHBoxLayout;
+    body->addLayout(left);
+    body->addWidget(Frame3D3, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(classFrame);
+    layout->addLayout(body, 1);
+    resize(twipsToPixels(12600), twipsToPixels(8400));
+}
+
+QGroupBox* vxHyo::buildView(QWidget* parent) {
+    m_numberFrame = new QGroupBox(u"番号選択"_s, parent);
+    m_numberFrame->setObjectName(u"Frame3D5"_s);
+    auto* layout = new QVBoxLayout(m_numberFrame);
+    for (int i = 0; i < 13; ++i) {
+        m_lines[i] = new QLabel(m_numberFrame);
+        m_lines[i]->setObjectName(u"Label%1"_s.arg(5 + i));
+        m_lines[i]->setFont(fixedPitch(font()));
+        m_lines[i]->setTextFormat(Qt::PlainText);
+        layout->addWidget(m_lines[i]);
+    }
+    const QStringList captions = {u"Next"_s, u"To +5"_s, u"Back"_s, u"To -5"_s, u"保存"_s};
+    void (vxHyo::*handlers[5])() = {&vxHyo::Command3D8_Click, &vxHyo::Command3D9_Click, &vxHyo::Command3D10_Click,
+                                    &vxHyo::Command3D11_Click, &vxHyo::Command3D12_Click};
+    auto* buttons = new QHBoxLayout;
+    for (int i = 0; i < 5; ++i) {
+        m_viewButtons[i] = button(u"Command3D%1"_s.arg(8 + i), captions[i], handlers[i]);
+        m_viewButtons[i]->setParent(m_numberFrame);
+        buttons->addWidget(m_viewButtons[i]);
+    }
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    return m_numberFrame;
+}
+
+QGroupBox* vxHyo::buildLists(QWidget* parent) {
+    auto* frame = new QGroupBox(parent);
+    frame->setFlat(true);
+    m_listArea = frame;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(0);
+    const QStringList headings = {u" 番"_s, u"　　名　　　前"_s, QString(), u"評 価"_s, u" 位"_s};
+    const int widths[5] = {4, 13, 7, 5, 4};
+    // The rank list stands first, as the teacher reads: rank, number, name, figure, mark.
+    const int column[5] = {1, 2, 3, 4, 0};
+    for (int j = 0; j < 5; ++j) {
+        Label18[j] = new QLabel(headings[j], frame);
+        Label18[j]->setObjectName(u"Label18(%1)"_s.arg(j));
+        List1[j] = new QListWidget(frame);
+        List1[j]->setObjectName(u"List1(%1)"_s.arg(j));
+        List1[j]->setFont(fixedPitch(font()));
+        List1[j]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        List1[j]->setVerticalScrollBarPolicy(j == 3 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        const int cell = QFontMetrics(List1[j]->font()).horizontalAdvance(u"0"_s);
+        List1[j]->setFixedWidth(cell * widths[j] * (j == 1 ? 2 : 1) + 12 + (j == 3 ? 16 : 0));
+        List1[j]->installEventFilter(this);
+        connect(List1[j], &QListWidget::itemClicked, this, [this, j] { List1_Click(j); });
+        grid->addWidget(Label18[j], 0, column[j]);
+        grid->addWidget(List1[j], 1, column[j]);
+    }
+    for (int i = 0; i < 5; ++i)
+        for (int j = 0; j < 5; ++j)
+            if (i != j)
+                connect(List1[i]->verticalScrollBar(), &QScrollBar::valueChanged, List1[j]->verticalScrollBar(),
+                        &QScrollBar::setValue);
+
+    Frame3D8 = new QGroupBox(frame);
+    Frame3D8->setObjectName(u"Frame3D8"_s);
+    auto* marks = new QGridLayout(Frame3D8);
+    for (int i = 0; i < 3; ++i) {
+        Command3D13[i] = new QPushButton(Frame3D8);
+        Command3D13[i]->setObjectName(u"Command3D13(%1)"_s.arg(i));
+        connect(Command3D13[i], &QPushButton::clicked, this, [this, i] { Command3D13_Click(i); });
+        marks->addWidget(Command3D13[i], 0, i);
+    }
+    Command3D16 = button(u"Command3D16"_s, QString(), &vxHyo::Command3D16_Click);
+    QPushButton* save = button(u"Command3D15"_s, u"保存"_s, &vxHyo::Command3D15_Click);
+    QPushButton* cancel = button(u"Command3D14"_s, u"中止"_s, &vxHyo::Command3D14_Click);
+    marks->addWidget(Command3D16, 1, 0);
+    marks->addWidget(save, 1, 1);
+    marks->addWidget(cancel, 1, 2);
+    Label23 = new QLabel(Frame3D8);
+    Label23->setObjectName(u"Label23"_s);
+    marks->addWidget(Label23, 2, 0, 1, 3);
+    for (int i = 0; i < 3; ++i) {
+        Label19[i] = new QLabel(Frame3D8);
+        Label19[i]->setObjectName(u"Label19(%1)"_s.arg(i));
+        Label21[i] = new QLabel(Frame3D8);
+        Label21[i]->setObjectName(u"Label21(%1)"_s.arg(i));
+        Label21[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* person = new QLabel(u"人"_s, Frame3D8);
+        person->setObjectName(u"Label22(%1)"_s.arg(i));
+        auto* row = new QHBoxLayout;
+        row->addWidget(Label19[i]);
+        row->addWidget(Label21[i], 1);
+        row->addWidget(person);
+        marks->addLayout(row, 3 + i, 0, 1, 3);
+    }
+    auto* layout = new QHBoxLayout(frame);
+    layout->addLayout(grid);
+    layout->addWidget(Frame3D8, 0, Qt::AlignTop);
+    layout->addStretch();
+    return frame;
+}
+
+QGroupBox* vxHyo::buildYearList(QWidget* parent) {
+    Frame3D9 = new QGroupBox(u"要録計算処理"_s, parent);
+    Frame3D9->setObjectName(u"Frame3D9"_s);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(0);
+    const int widths[6] = {4, 15, 7, 7, 7, 7};
+    for (int j = 0; j < 6; ++j) {
+        Label24[j] = new QLabel(Frame3D9);
+        Label24[j]->setObjectName(u"Label24(%1)"_s.arg(j));
+        List2[j] = new QListWidget(Frame3D9);
+        List2[j]->setObjectName(u"List2(%1)"_s.arg(j));
+        List2[j]->setFont(fixedPitch(font()));
+        List2[j]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        List2[j]->setVerticalScrollBarPolicy(j == 5 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+        const int cell = QFontMetrics(List2[j]->font()).horizontalAdvance(u"0"_s);
+        List2[j]->setFixedWidth(cell * widths[j] + 12 + (j == 5 ? 16 : 0));
+        grid->addWidget(Label24[j], 0, j);
+        grid->addWidget(List2[j], 1, j);
+    }
+    for (int i = 0; i < 6; ++i)
+        for (int j = 0; j < 6; ++j)
+            if (i != j)
+                connect(List2[i]->verticalScrollBar(), &QScrollBar::valueChanged, List2[j]->verticalScrollBar(),
+                        &QScrollBar::setValue);
+    QPushButton* save = button(u"Command3D17"_s, u"保存"_s, &vxHyo::Command3D17_Click);
+    QPushButton* cancel = button(u"Command3D18"_s, u"中止"_s, &vxHyo::Command3D18_Click);
+    auto* layout = new QVBoxLayout(Frame3D9);
+    auto* row = new QHBoxLayout;
+    row->addLayout(grid);
+    row->addStretch();
+    layout->addLayout(row);
+    layout->addLayout(buttonRow({save, cancel}));
+    return Frame3D9;
+}
+
+int vxHyo::term() const {
+    return c.CurTerm;
+}
+
+void vxHyo::Form_Load() {
+    forms.unload(u"vxMain"_s);
+    // The figures are read and written at the term in the class settings and at the class size:
+    // anything else would reach outside the tables.
+    QString wrong;
+    if (c.CurTerm < 1 || c.CurTerm > 3)
+        wrong = u"現在の学期の設定が正しくありません。"_s;
+    else if (c.ClassSize < 0 || c.ClassSize > 42)
+        wrong = u"学級の人数の設定が正しくありません。"_s;
+    if (!wrong.isEmpty()) {
+        MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
+        c.ReturnForm = u"vxHyo"_s;
+        forms.hide(tag());
+        forms.show(u"vxMain"_s);
+        return;
+    }
+    m_school->setText(cutAtBlank(c.SchoolName.str()));
+    m_className->setText(c.ClassName);
+    m_term->setText(QString::number(c.CurTerm));
+    c.SplitClassName();
+    const QStringList names = c.Grade >= 3 ? QStringList{u"国語"_s, u"社会"_s, u"算数"_s, u"理科"_s}
+                                           : QStringList{u"国語"_s, u"算数"_s, u"生活"_s, QString()};
+    for (int i = 0; i < 4; ++i) {
+        Command3D6[i]->setText(names[i]);
+        Command3D6[i]->setEnabled(i < TermCalc::subjectCount(c.Grade));
+    }
+    for (QPushButton* b : Command3D7) {
+        b->setText(QString());
+        b->setEnabled(false);
+    }
+    m_numberFrame->hide();
+    showLists(false);
+    Yoseienable(false);
+    resetSelections();
+}
+
+void vxHyo::paintGroup(const QList<QPushButton*>& group, int selected) {
+    // The chosen button red with the selected look, the others blue.
+    for (int i = 0; i < group.size(); ++i) {
+        const bool on = i == selected;
+        group[i]->setStyleSheet(on ? u"color: #ff0000; font-weight: bold;"_s : u"color: #0000ff;"_s);
+        group[i]->setProperty("appearance", on ? 1 : 3);
+    }
+}
+
+void vxHyo::Command3D2_Click(int i) {
+    paintGroup({Command3D2[0], Command3D2[1]}, i);
+    if (i == 1) {
+        Frame3D3->setTitle(u"年度末処理"_s);
+        if (m_procMode == 1)
+            for (QPushButton* b : Command3D6)
+                b->setEnabled(false);
+        // Taken only from a real term, so pressing 年度末 twice cannot leave 4 behind.
+        if (c.CurTerm >= 1 && c.CurTerm <= 3) {
+            m_savedTerm = c.CurTerm;
+            c.CurTerm = 4;
+        }
+    } else {
+        Frame3D3->setTitle(u"学期末処理"_s);
+        for (int b = 0; b < 4; ++b)
+            Command3D6[b]->setEnabled(b < TermCalc::subjectCount(c.Grade));
+        restoreTerm();
+    }
+    m_periodMode = i + 1;
+}
+
+void vxHyo::Command3D1_Click(int i) {
+    if (m_periodMode == 2 || m_procMode < 2) {
+        m_procMode = i + 1;
+        paintGroup({Command3D1[0], Command3D1[1], Command3D1[2]}, i);
+        if (i == 1)
+            fillViewpointButtons();
+        return;
+    }
+    MsgBox::show(u"教科を選択してください"_s);
+    paintGroup({Command3D1[0], Command3D1[1], Command3D1[2]}, -1);
+}
+
+void vxHyo::Command3D6_Click(int i) {
+    if (i >= TermCalc::subjectCount(c.Grade))
+        return;
+    m_selSlot = i + 1;
+    m_selSubjectNo = c.Grade >= 3 ? i + 1 : QList<int>{1, 3, 5}.value(i);
+    paintGroup({Command3D6[0], Command3D6[1], Command3D6[2], Command3D6[3]}, i);
+    if (m_procMode == 2)
+        fillViewpointButtons();
+}
+
+void vxHyo::fillViewpointButtons() {
+    if (m_selSlot == 0) {
+        if (m_periodMode == 2 && m_procMode == 2)
+            MsgBox::show(u"教科を入力してください"_s);
+        // Without a subject there are no viewpoint names to show.
+        for (QPushButton* b : Command3D7) {
+            b->setText(QString());
+            b->setEnabled(false);
+        }
+        return;
+    }
+    for (int v = 1; v <= 4; ++v) {
+        Command3D7[v - 1]->setEnabled(true);
+        Command3D7[v - 1]->setText(cutAtBlank(c.ViewName(m_selSubjectNo, v)));
+    }
+}
+
+void vxHyo::Command3D7_Click(int i) {
+    m_selView = i + 1;
+    paintGroup({Command3D7[0], Command3D7[1], Command3D7[2], Command3D7[3]}, i);
+}
+
+void vxHyo::setExecute(bool on) {
+    Command3D5->setEnabled(on);
+}
+
+void vxHyo::restoreTerm() {
+    if (c.CurTerm == 4 && m_savedTerm >= 1 && m_savedTerm <= 3)
+        c.CurTerm = static_cast<qint16>(m_savedTerm);
+}
+
+void vxHyo::resetSelections() {
+    paintGroup({Command3D2[0], Command3D2[1]}, -1);
+    paintGroup({Command3D1[0], Command3D1[1], Command3D1[2]}, -1);
+    paintGroup({Command3D6[0], Command3D6[1], Command3D6[2], Command3D6[3]}, -1);
+    paintGroup({Command3D7[0], Command3D7[1], Command3D7[2], Command3D7[3]}, -1);
+    if (m_procMode == 2)
+        for (QPushButton* b : Command3D7)
+            b->setText(QString());
+    m_procMode = 0;
+    m_periodMode = 0;
+    m_selSlot = 0;
+    m_selView = 0;
+}
+
+void vxHyo::Command3D5_Click() {
+    Command3D3->setEnabled(false);
+    if (m_procMode == 2 && m_selView == 0) {
+        MsgBox::show(u"観点を入力してください"_s);
+        return;
+    }
+    if (m_periodMode == 2 && m_procMode == 2 && m_selSlot == 0) {
+        MsgBox::show(u"教科を入力してください"_s);
+        return;
+    }
+    if (m_periodMode == 0 || m_procMode == 0)
+        return;
+    setExecute(false);
+    if (m_procMode == 1) {
+        if (m_periodMode == 1)
+            termCalculation();
+        else
+            yearCalculation();
+        return;
+    }
+    Frame3D3->setTitle(m_periodMode == 1 ? (m_procMode == 2 ? u"学期末観点処理"_s : u"学期末評定処理"_s)
+                                         : (m_procMode == 2 ? u"年度末観点処理"_s : u"年度末評定処理"_s));
+    evaluation(m_procMode == 2);
+}
+
+void vxHyo::Command3D3_Click() {
+    restoreTerm();
+    // The results live in the pupil file and their done marks in the settings file: both are
+    // saved. A failed save has named the file; the window stays so that 終了 can be pressed again.
+    if (!c.SaveClass())
+        return;
+    c.ReturnForm = u"vxHyo"_s;
+    forms.hide(tag());
+    forms.show(u"vxMain"_s);
+}
+
+void vxHyo::Command3D4_Click() {
+    restoreTerm();
+    c.ReturnForm = u"vxHyo"_s;
+    forms.hide(tag());
+    forms.show(u"vxMain"_s);
+}
+
+// Term calculation and the score sheet view.
+
+void vxHyo::termCalculation() {
+    m_numberFrame->show();
+    m_numberFrame->setEnabled(true);
+    if (m_selSlot == 0) {
+        MsgBox::show(u"教科を選択してください"_s);
+        showView(false);
+        return;
+    }
+    const int k = m_selSlot;
+    if (c.CalcMark(term(), k) == kDone) {
+        if (MsgBox::show(u"この教科の再計算をしますか"_s, MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok) {
+            showView(false);
+            return;
+        }
+        m_recalcOK = 10;
+    }
+    for (QPushButton* b : Command3D7)
+        b->setEnabled(false);
+    Frame3D3->setTitle(u"学期末計算処理"_s);
+    TermCalc::calculateTerm(c, k, term());
+    m_recalcOK = 0;
+    m_viewedPupil = 1;
+    showView(true);
+    showPupil(m_viewedPupil);
+}
+
+void vxHyo::showView(bool on) {
+    for (QPushButton* b : m_viewButtons) {
+        b->setVisible(on);
+        b->setEnabled(on);
+    }
+    for (QLabel* l : m_lines) {
+        l->setEnabled(on);
+        if (!on)
+            l->clear();
+    }
+}
+
+void vxHyo::showPupil(int p) {
+    if (p < 1 || p > c.ClassSize) {
+        for (QLabel* l : m_lines)
+            l->clear();
+        return;
+    }
+    const QStringList lines = TermView::sheetLines(c, p, m_selSlot, term(), m_selSubjectNo);
+    for (int i = 0; i < 13; ++i)
+        m_lines[i]->setText(lines.value(i));
+}
+
+// The move buttons go round the class: after the last pupil comes the first.
+void vxHyo::Command3D8_Click() {
+    if (c.ClassSize < 1)
+        return;
+    m_viewedPupil = m_viewedPupil % c.ClassSize + 1;
+    showPupil(m_viewedPupil);
+}
+
+void vxHyo::Command3D10_Click() {
+    if (c.ClassSize < 1)
+        return;
+    m_viewedPupil = (m_viewedPupil - 2 + c.ClassSize) % c.ClassSize + 1;
+    showPupil(m_viewedPupil);
+}
+
+void vxHyo::Command3D9_Click() {
+    if (c.ClassSize < 1)
+        return;
+    m_viewedPupil = (m_viewedPupil - 1 + 5) % c.ClassSize + 1;
+    showPupil(m_viewedPupil);
+}
+
+void vxHyo::Command3D11_Click() {
+    if (c.ClassSize < 1)
+        return;
+    m_viewedPupil = ((m_viewedPupil - 1 - 5) % c.ClassSize + c.ClassSize) % c.ClassSize + 1;
+    showPupil(m_viewedPupil);
+}
+
+void vxHyo::Command3D12_Click() {
+    if (m_selSlot >= 1)
+        c.CalcMark(term(), m_selSlot) = kDone;
+    Command3D3->setEnabled(true);
+    m_numberFrame->hide();
+    showView(false);
+    setExecute(true);
+    resetSelections();
+}
+
+// Year-end calculation.
+
+void vxHyo::Yoseienable(bool on) {
+    Frame3D9->setVisible(on);
+    Frame3D9->setEnabled(on);
+    if (!on)
+        for (QListWidget* l : List2)
+            l->clear();
+}
+
+void vxHyo::yearCalculation() {
+    m_numberFrame->hide();
+    showView(false);
+    setExecute(false);
+    for (QPushButton* b : Command3D7)
+        b->setEnabled(false);
+    Frame3D3->setTitle(u"年度末計算処理"_s);
+    Yoseienable(true);
+    if (c.CalcMark(4, 1) == kDone) {
+        if (MsgBox::show(u"この教科の再計算をしますか"_s, MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok) {
+            Yoseienable(false);
+            return;
+        }
+        m_recalcOK = 10;
+    }
+    // Without every term calculated, the year would be made of zeros.
+    if ((c.CalcMark(4, 1) != kDone || m_recalcOK == 10) && !TermCalc::allTermsCalculated(c) &&
+        MsgBox::show(u"計算処理が済んでいない学期があります。年度末の計算を続けますか"_s, MsgBox::OkCancel,
+                     MsgBox::Question) != MsgBox::Ok) {
+        m_recalcOK = 0;
+        Yoseienable(false);
+        return;
+    }
+    // Y_cal
+    if (c.CalcMark(4, 1) != kDone || m_recalcOK == 10) {
+        End_Cal();
+        m_recalcOK = 0;
+    }
+    Y_Hyo();
+}
+
+void vxHyo::End_Cal() {
+    for (int k = 1; k <= TermCalc::subjectCount(c.Grade); ++k) {
+        if (MsgBox::show(TermCalc::subjectName(k, c.Grade) + u"の計算処理を行います。よろしいですか。"_s,
+                         MsgBox::OkCancel, MsgBox::Question) == MsgBox::Ok)
+            TermCalc::calculateYear(c, k);
+        else
+            TermCalc::declineYear(c, k);
+    }
+}
+
+void vxHyo::Y_Hyo() {
+    const QStringList headings = c.Grade >= 3
+                                     ? QStringList{u"番"_s, u"名　　前"_s, u"国語"_s, u"社会"_s, u"算数"_s, u"理科"_s}
+                                     : QStringList{u"番"_s, u"名　　前"_s, u"国語"_s, u"算数"_s, u"生活"_s, QString()};
+    for (int j = 0; j < 6; ++j) {
+        Label24[j]->setText(headings[j]);
+        List2[j]->clear();
+    }
+    for (int p = 1; p <= c.ClassSize; ++p) {
+        const QStringList row = TermView::yearRow(c, p);
+        for (int j = 0; j < 6; ++j)
+            List2[j]->addItem(row[j]);
+    }
+    for (QListWidget* l : List2)
+        if (l->count() > 0)
+            l->setCurrentRow(0);
+    c.CalcMark(4, 1) = kDone;
+}
+
+void vxHyo::Command3D17_Click() {
+    c.CalcMark(4, 1) = kDone;
+    // The year's results can leave the window with 終了 now, as after the view's 保存.
+    Command3D3->setEnabled(true);
+    Command3D18_Click();
+}
+
+void vxHyo::Command3D18_Click() {
+    Yoseienable(false);
+    restoreTerm();
+    setExecute(true);
+    resetSelections();
+}
+
+// Evaluation lists.
+
+void vxHyo::showLists(bool on) {
+    m_listArea->setVisible(on);
+    m_listArea->setEnabled(on);
+    if (!on) {
+        m_quiet = true;
+        for (QListWidget* l : List1)
+            l->clear();
+        m_quiet = false;
+        m_rowPupil.clear();
+        m_pickedMark.clear();
+        m_assignArmed = 0;
+    }
+}
+
+double vxHyo::keyOf(int pupil) const {
+    const PupilRec& p = c.Pupil(pupil);
+    return m_viewpoints ? p.ViewRate(term(), m_selSlot, m_selView) : p.SubjRate(term(), m_selSlot);
+}
+
+QString vxHyo::markOf(int pupil) const {
+    const PupilRec& p = c.Pupil(pupil);
+    return m_viewpoints ? p.ViewMark(term(), m_selSlot, m_selView).str() : p.SubjMark(term(), m_selSlot).str();
+}
+
+void vxHyo::setMarkOf(int pupil, const QString& mark) {
+    PupilRec& p = c.Pupil(pupil);
+    if (m_viewpoints)
+        p.ViewMark(term(), m_selSlot, m_selView) = mark;
+    else
+        p.SubjMark(term(), m_selSlot) = mark;
+}
+
+void vxHyo::evaluation(bool viewpoints) {
+    m_viewpoints = viewpoints;
+    m_numberFrame->hide();
+    const bool missing = viewpoints ? (m_periodMode == 1 && (m_selSlot == 0 || m_selView == 0)) : m_selSlot == 0;
+    if (missing) {
+        MsgBox::show(viewpoints ? u"教科及び観点を選択してください"_s : u"教科を選択してください"_s);
+        return;
+    }
+    showLists(true);
+    const QString& done = viewpoints ? c.ViewDoneMark(term(), m_selSlot, m_selView) : c.RateMark(term(), m_selSlot);
+    if (done == kDone) {
+        if (MsgBox::show(viewpoints ? u"この観点の再評定をしますか"_s : u"この教科の再評価をしますか"_s,
+                         MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok) {
+            showLists(false);
+            resetSelections();
+            return;
+        }
+        m_recalcOK = 10;
+    }
+    const QStringList marks = TermView::marks(viewpoints);
+    for (int i = 0; i < 3; ++i) {
+        Command3D13[i]->setText(marks[i]);
+        Label19[i]->setText(marks[i]);
+    }
+    paintGroup({Command3D13[0], Command3D13[1], Command3D13[2]}, -1);
+    Label23->setText(viewpoints ? u"観点評価人数"_s : u"評定人数"_s);
+    Command3D16->setText(viewpoints ? u"ALL○"_s : u"ALL２"_s);
+    QString heading = subjectHeading(m_selSlot, c.Grade);
+    if (viewpoints)
+        heading += c.ViewName(m_selSubjectNo, m_selView).str().left(4);
+    Label18[2]->setText(heading);
+    QList<double> keys;
+    for (int p = 1; p <= c.ClassSize; ++p)
+        keys << keyOf(p);
+    m_rowPupil = TermView::ranking(keys);
+    m_pickedMark.clear();
+    m_assignArmed = 0;
+    fillLists();
+    refreshCounts();
+}
+
+void vxHyo::fillLists() {
+    m_quiet = true;
+    for (QListWidget* l : List1)
+        l->clear();
+    for (int q = 1; q <= m_rowPupil.size(); ++q)
+        for (QListWidget* l : List1)
+            l->addItem(QString());
+    for (int q = 1; q <= m_rowPupil.size(); ++q)
+        renderRow(q);
+    m_quiet = false;
+    selectRow(1, 5);
+}
+
+void vxHyo::renderRow(int q) {
+    const int p = m_rowPupil.value(q - 1);
+    if (p < 1)
+        return;
+    const TermView::EvaluationRow r = TermView::evaluationRow(q, p, c.Pupil(p).PName.str(), keyOf(p), markOf(p));
+    const QString texts[5] = {r.number, r.name, r.rate, r.mark, r.rank};
+    for (int j = 0; j < 5; ++j)
+        if (QListWidgetItem* item = List1[j]->item(q - 1))
+            item->setText(texts[j]);
+}
+
+void vxHyo::selectRow(int row, int lists) {
+    const bool armed = m_assignArmed;
+    m_assignArmed = 0;
+    m_quiet = true;
+    for (int j = 0; j < lists; ++j)
+        if (row >= 1 && row <= List1[j]->count())
+            List1[j]->setCurrentRow(row - 1);
+    m_quiet = false;
+    m_assignArmed = armed;
+}
+
+void vxHyo::refreshCounts() {
+    QStringList given;
+    for (int p = 1; p <= c.ClassSize; ++p)
+        given << markOf(p);
+    const QList<int> n = TermView::counts(given, m_viewpoints);
+    for (int i = 0; i < 3; ++i)
+        Label21[i]->setText(QString::number(n[i]));
+}
+
+void vxHyo::Command3D13_Click(int i) {
+    m_pickedMark = TermView::marks(m_viewpoints).value(i);
+    m_assignArmed = 10;
+    paintGroup({Command3D13[0], Command3D13[1], Command3D13[2]}, i);
+    refreshCounts();
+}
+
+void vxHyo::List1_Click(int j) {
+    if (m_quiet || m_assignArmed != 10)
+        return;
+    const int n = static_cast<int>(m_rowPupil.size());
+    // The row the mark goes to is the mark list's cursor (a click in the mark list put it there).
+    const int cursor = List1[3]->currentRow();
+    const int r = cursor >= 0 ? cursor + 1 : 0;
+    // The cursor moves down, and round to the top after the last row.
+    selectRow(r == 0 || r >= n ? 1 : r + 1, 4);
+    if (r == 0)
+        return;
+    if (!m_pickedMark.isEmpty()) {
+        setMarkOf(m_rowPupil.value(r - 1), m_pickedMark);
+        renderRow(r);
+        refreshCounts();
+    } else if (j == 3) {
+        MsgBox::show(u"評価を選択してください"_s);
+    }
+}
+
+void vxHyo::Command3D16_Click() {
+    const QString all = m_viewpoints ? u"○"_s : u"２"_s;
+    for (int p : std::as_const(m_rowPupil))
+        setMarkOf(p, all);
+    fillLists();
+    refreshCounts();
+}
+
+void vxHyo::Command3D15_Click() {
+    if (m_selSlot >= 1) {
+        if (m_viewpoints && m_selView >= 1)
+            c.ViewDoneMark(term(), m_selSlot, m_selView) = kDone;
+        else if (!m_viewpoints)
+            c.RateMark(term(), m_selSlot) = kDone;
+    }
+    restoreTerm();
+    setExecute(true);
+    Command3D3->setEnabled(true);
+    resetSelections();
+    showLists(false);
+}
+
+void vxHyo::Command3D14_Click() {
+    restoreTerm();
+    setExecute(true);
+    resetSelections();
+    showLists(false);
+}
+
+bool vxHyo::eventFilter(QObject* watched, QEvent* event) {
+    // Enter or the space bar on a row is a click on it; the arrow keys only move the cursor, so a
+    // mark is never given by moving through the list.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (int j = 0; j < 5; ++j)
+            if (watched == List1[j] && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+                List1_Click(j);
+                return true;
+            }
+    }
+    return Form::eventFilter(watched, event);
+}
