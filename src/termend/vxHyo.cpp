@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -151,7 +152,9 @@ QGroupBox* vxHyo::buildLists(QWidget* parent) {
         const int cell = QFontMetrics(List1[j]->font()).horizontalAdvance(u"0"_s);
         List1[j]->setFixedWidth(cell * widths[j] * (j == 1 ? 2 : 1) + 12 + (j == 3 ? 16 : 0));
         List1[j]->installEventFilter(this);
-        connect(List1[j], &QListWidget::itemClicked, this, [this, j] { List1_Click(j); });
+        // Every release of the mouse button on a row is a click, also the second of two quick clicks
+        // (which the list would take for a double click), so a teacher can click down a list fast.
+        List1[j]->viewport()->installEventFilter(this);
         grid->addWidget(Label18[j], 0, column[j]);
         grid->addWidget(List1[j], 1, column[j]);
     }
@@ -689,7 +692,7 @@ void vxHyo::renderRow(int q) {
 }
 
 void vxHyo::selectRow(int row, int lists) {
-    const bool armed = m_assignArmed;
+    const int armed = m_assignArmed;
     m_assignArmed = 0;
     m_quiet = true;
     for (int j = 0; j < lists; ++j)
@@ -765,6 +768,16 @@ void vxHyo::Command3D14_Click() {
 }
 
 bool vxHyo::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        for (int j = 0; j < 5; ++j)
+            if (watched == List1[j]->viewport() && mouse->button() == Qt::LeftButton &&
+                List1[j]->itemAt(mouse->position().toPoint())) {
+                List1_Click(j);
+                break;
+            }
+        return Form::eventFilter(watched, event);
+    }
     // Enter or the space bar on a row is a click on it; the arrow keys only move the cursor, so a
     // mark is never given by moving through the list.
     if (event->type() == QEvent::KeyPress) {

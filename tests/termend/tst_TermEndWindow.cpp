@@ -1,0 +1,300 @@
+// The term-end window driven by its controls on the sample class 5-1: a term calculation paged and
+// saved, evaluation clicks, the year-end, and every way out of year-end mode.
+
+#include "WindowDriver.h"
+#include "core/ClassFiles.h"
+#include "platform/MsgBox.h"
+#include "termend/vxHyo.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class tst_TermEndWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void termCalculation_pageSaveEnd_filesHoldResultsAndMark();
+    void viewButtons_goRoundTheClass();
+    void recalculation_cancel_changesNothing();
+    void evaluation_clicksAssignAtTheCursorAndWrap();
+    void evaluation_allMiddleMark_andSaveSetsTheDoneMark();
+    void evaluation_withoutMark_onlyMovesAndAsks();
+    void yearEnd_thenCancelOrEnd_restoresTheTerm_data();
+    void yearEnd_thenCancelOrEnd_restoresTheTerm();
+    void yearEndCalculation_asksPerSubjectAndListsTheYear();
+    void badTerm_isRefusedBackToTheMainWindow();
+    void endCannotSave_windowStays();
+
+private:
+    // The sample class 5-1 (tests/data) loaded and the term-end window open.
+    void open();
+    void click(const QString& name) { d->click(u"vxHyo"_s, name); }
+    // 学期, a processing, a subject (and a viewpoint), then execute.
+    void run(int proc, int subject, int view = -1, int period = 0);
+    void clickRow(int list, int row);
+    QListWidget* list(int j) { return d->find<QListWidget>(u"vxHyo"_s, u"List1(%1)"_s.arg(j)); }
+    QString line(int label) { return d->find<QLabel>(u"vxHyo"_s, u"Label%1"_s.arg(label))->text(); }
+    vxHyo* win() { return d->forms().get<vxHyo>(u"vxHyo"_s); }
+    std::unique_ptr<WindowDriver> d;
+};
+
+void tst_TermEndWindow::init() {
+    d = std::make_unique<WindowDriver>();
+}
+
+void tst_TermEndWindow::cleanup() {
+    QCOMPARE(MsgBox::unanswered(), 0);
+    QCOMPARE(MsgBox::pendingAnswers(), 0);
+    d.reset();
+}
+
+void tst_TermEndWindow::open() {
+    QDir(d->home().path()).mkpath(u"voxadata"_s);
+    for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
+        QVERIFY(QFile::copy(TestSupport::dataDir() + u"/5-1"_s + ext, d->home().file(u"voxadata/5-1"_s + ext)));
+    d->start();
+    VOXA1& c = d->c();
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QVERIFY(c.LoadClass());
+    c.ClassName = u"5年1組"_s;
+    c.ClassFile = u"5-1.dat"_s;
+    c.MakeCurrent(VOXA1::Became::Loaded);
+    d->forms().hide(u"vxMain"_s);
+    d->forms().show(u"vxMain"_s);
+    d->trigger(u"vxMain"_s, u"mnuHyo"_s);
+    QVERIFY(win());
+    QVERIFY(!d->forms().isLoaded(u"vxMain"_s));
+}
+
+void tst_TermEndWindow::run(int proc, int subject, int view, int period) {
+    click(u"Command3D2(%1)"_s.arg(period));
+    click(u"Command3D1(%1)"_s.arg(proc));
+    click(u"Command3D6(%1)"_s.arg(subject));
+    if (view >= 0)
+        click(u"Command3D7(%1)"_s.arg(view));
+    click(u"Command3D5"_s);
+}
+
+void tst_TermEndWindow::clickRow(int j, int row) {
+    QListWidget* l = list(j);
+    QListWidgetItem* item = l->item(row - 1);
+    QVERIFY(item);
+    l->scrollToItem(item);
+    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(item).center());
+}
+
+void tst_TermEndWindow::termCalculation_pageSaveEnd_filesHoldResultsAndMark() {
+    open();
+    VOXA1& c = d->c();
+    const int n = c.ClassSize;
+    QVERIFY(n > 5);
+    run(0, 0);
+    QVERIFY(line(5).contains(u"番号  1  名前 "_s + c.Pupil(1).PName.str()));
+    QCOMPARE(line(6), u"観点　 1枚 2枚 3枚 4枚 5枚 6枚 7枚 8枚 9枚 10枚   平均  偏差"_s);
+    QVERIFY(!d->find<QPushButton>(u"vxHyo"_s, u"Command3D3"_s)->isEnabled());
+    click(u"Command3D8"_s);
+    QCOMPARE(win()->ViewedPupil(), 2);
+    QVERIFY(line(5).contains(u"番号  2"_s));
+    click(u"Command3D12"_s);
+    QCOMPARE(c.CalcMark(1, 1), u"O"_s);
+    QVERIFY(d->find<QPushButton>(u"vxHyo"_s, u"Command3D3"_s)->isEnabled());
+    QCOMPARE(win()->ProcMode(), 0);
+    QVERIFY(d->find<QPushButton>(u"vxHyo"_s, u"Command3D5"_s)->isEnabled());
+    const double rate = c.Pupil(1).SubjRate(1, 1);
+    QVERIFY(rate > 0);
+    click(u"Command3D3"_s);
+    QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+    // Both files: the figures in the pupil file, the mark in the settings file.
+    VOXA1 back;
+    back.ClassPath = c.ClassPath;
+    QVERIFY(back.LoadClass());
+    QCOMPARE(back.CalcMark(1, 1), u"O"_s);
+    QCOMPARE(back.Pupil(1).SubjRate(1, 1), rate);
+    QCOMPARE(back.Pupil(n).SubjDev(1, 1), c.Pupil(n).SubjDev(1, 1));
+}
+
+void tst_TermEndWindow::viewButtons_goRoundTheClass() {
+    open();
+    const int n = d->c().ClassSize;
+    run(0, 2);
+    click(u"Command3D10"_s); // Back on pupil 1
+    QCOMPARE(win()->ViewedPupil(), n);
+    click(u"Command3D8"_s); // Next on pupil N
+    QCOMPARE(win()->ViewedPupil(), 1);
+    click(u"Command3D11"_s); // To -5 on pupil 1
+    QCOMPARE(win()->ViewedPupil(), n - 4);
+    for (int i = 0; i < 3; ++i)
+        click(u"Command3D8"_s);
+    QCOMPARE(win()->ViewedPupil(), n - 1);
+    click(u"Command3D9"_s); // To +5 on pupil N - 1
+    QCOMPARE(win()->ViewedPupil(), 4);
+}
+
+void tst_TermEndWindow::recalculation_cancel_changesNothing() {
+    open();
+    VOXA1& c = d->c();
+    c.CalcMark(1, 3) = u"O"_s;
+    c.Pupil(1).SubjRate(1, 3) = 12.5;
+    MsgBox::queueAnswer(MsgBox::Cancel);
+    run(0, 2);
+    QCOMPARE(MsgBox::shown().last().text, u"この教科の再計算をしますか"_s);
+    QCOMPARE(c.Pupil(1).SubjRate(1, 3), 12.5);
+    QVERIFY(!d->find<QPushButton>(u"vxHyo"_s, u"Command3D12"_s)->isVisible());
+}
+
+void tst_TermEndWindow::evaluation_clicksAssignAtTheCursorAndWrap() {
+    open();
+    VOXA1& c = d->c();
+    const int n = c.ClassSize;
+    run(0, 0);
+    click(u"Command3D12"_s);
+    run(1, 0, 0); // 観点別, 国語, viewpoint 1
+    QVERIFY(list(0)->isVisible());
+    QCOMPARE(list(3)->count(), n);
+    const QList<int> rows = win()->RowPupil();
+    // Ranked by the viewpoint percentage, highest first.
+    for (int q = 1; q < n; ++q)
+        QVERIFY(c.Pupil(rows[q - 1]).ViewRate(1, 1, 1) >= c.Pupil(rows[q]).ViewRate(1, 1, 1));
+    click(u"Command3D13(0)"_s); // ◎
+    // Clicks in the name list, quick as a double click: each mark goes to the mark list's cursor.
+    clickRow(1, 5);
+    clickRow(1, 9);
+    QCOMPARE(c.Pupil(rows[0]).ViewMark(1, 1, 1).str().left(1), u"◎"_s);
+    QCOMPARE(c.Pupil(rows[1]).ViewMark(1, 1, 1).str().left(1), u"◎"_s);
+    QCOMPARE(list(3)->item(0)->text(), u"  ◎ "_s);
+    QCOMPARE(list(3)->currentRow(), 2);
+    QCOMPARE(list(0)->currentRow(), 2);
+    QCOMPARE(d->find<QLabel>(u"vxHyo"_s, u"Label21(0)"_s)->text(), u"2"_s);
+    // A click on the last row of the mark list gives it the mark and goes back to the top.
+    click(u"Command3D13(2)"_s); // △
+    clickRow(3, n);
+    QCOMPARE(c.Pupil(rows[n - 1]).ViewMark(1, 1, 1).str().left(1), u"△"_s);
+    QCOMPARE(list(3)->currentRow(), 0);
+    QCOMPARE(d->find<QLabel>(u"vxHyo"_s, u"Label21(2)"_s)->text(), u"1"_s);
+}
+
+void tst_TermEndWindow::evaluation_allMiddleMark_andSaveSetsTheDoneMark() {
+    open();
+    VOXA1& c = d->c();
+    const int n = c.ClassSize;
+    run(0, 0);
+    click(u"Command3D12"_s);
+    run(2, 0); // 教科別, 国語
+    QCOMPARE(d->find<QPushButton>(u"vxHyo"_s, u"Command3D16"_s)->text(), u"ALL２"_s);
+    click(u"Command3D16"_s);
+    QCOMPARE(d->find<QLabel>(u"vxHyo"_s, u"Label21(0)"_s)->text(), u"0"_s);
+    QCOMPARE(d->find<QLabel>(u"vxHyo"_s, u"Label21(1)"_s)->text(), QString::number(n));
+    QCOMPARE(d->find<QLabel>(u"vxHyo"_s, u"Label21(2)"_s)->text(), u"0"_s);
+    for (int p = 1; p <= n; ++p)
+        QCOMPARE(c.Pupil(p).SubjMark(1, 1).str().left(1), u"２"_s);
+    QCOMPARE(list(3)->currentRow(), 0);
+    click(u"Command3D15"_s);
+    QCOMPARE(c.RateMark(1, 1), u"O"_s);
+    QVERIFY(!list(0)->isVisible());
+    // Evaluating again asks first.
+    MsgBox::queueAnswer(MsgBox::Cancel);
+    run(2, 0);
+    QCOMPARE(MsgBox::shown().last().text, u"この教科の再評価をしますか"_s);
+    QVERIFY(!list(0)->isVisible());
+}
+
+void tst_TermEndWindow::evaluation_withoutMark_onlyMovesAndAsks() {
+    open();
+    run(0, 1);
+    click(u"Command3D12"_s);
+    run(2, 1);
+    VOXA1& c = d->c();
+    const QString before = c.Pupil(win()->RowPupil()[0]).SubjMark(1, 2).str();
+    // No mark chosen and nothing armed: a click does nothing.
+    clickRow(3, 1);
+    QCOMPARE(c.Pupil(win()->RowPupil()[0]).SubjMark(1, 2).str(), before);
+    QCOMPARE(MsgBox::shown().size(), 0);
+}
+
+void tst_TermEndWindow::yearEnd_thenCancelOrEnd_restoresTheTerm_data() {
+    QTest::addColumn<QString>("way");
+    QTest::newRow("中止 of the window") << u"Command3D4"_s;
+    QTest::newRow("終了 of the window") << u"Command3D3"_s;
+    QTest::newRow("学期 again") << u"Command3D2(0)"_s;
+}
+
+void tst_TermEndWindow::yearEnd_thenCancelOrEnd_restoresTheTerm() {
+    QFETCH(QString, way);
+    open();
+    VOXA1& c = d->c();
+    const qint16 term = c.CurTerm;
+    click(u"Command3D2(1)"_s);
+    click(u"Command3D2(1)"_s); // twice: the saved term stays the real one
+    QCOMPARE(c.CurTerm, qint16(4));
+    click(way);
+    QCOMPARE(c.CurTerm, term);
+    if (way != u"Command3D2(0)"_s) {
+        QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+        VOXA1 back;
+        back.ClassPath = c.ClassPath;
+        QVERIFY(back.LoadClass());
+        QCOMPARE(back.CurTerm, term);
+    }
+}
+
+void tst_TermEndWindow::yearEndCalculation_asksPerSubjectAndListsTheYear() {
+    open();
+    VOXA1& c = d->c();
+    const qint16 term = c.CurTerm;
+    MsgBox::queueAnswer(MsgBox::Ok); // not every term calculated: go on
+    MsgBox::queueAnswer(MsgBox::Ok); // 国語
+    MsgBox::queueAnswer(MsgBox::Cancel); // 社会
+    MsgBox::queueAnswer(MsgBox::Ok); // 算数
+    MsgBox::queueAnswer(MsgBox::Ok); // 理科
+    click(u"Command3D2(1)"_s);
+    click(u"Command3D1(0)"_s);
+    click(u"Command3D5"_s);
+    const auto& shown = MsgBox::shown();
+    QCOMPARE(shown[0].text, u"計算処理が済んでいない学期があります。年度末の計算を続けますか"_s);
+    QCOMPARE(shown[2].text, u"社会の計算処理を行います。よろしいですか。"_s);
+    QCOMPARE(shown.size(), 5);
+    QCOMPARE(c.CalcMark(4, 1), u"O"_s);
+    QCOMPARE(c.Pupil(1).SubjRate(4, 2), 0.0);
+    auto* names = d->find<QListWidget>(u"vxHyo"_s, u"List2(1)"_s);
+    QCOMPARE(names->count(), c.ClassSize);
+    QCOMPARE(d->find<QLabel>(u"vxHyo"_s, u"Label24(5)"_s)->text(), u"理科"_s);
+    QVERIFY(!d->find<QPushButton>(u"vxHyo"_s, u"Command3D3"_s)->isEnabled());
+    click(u"Command3D17"_s);
+    QVERIFY(d->find<QPushButton>(u"vxHyo"_s, u"Command3D3"_s)->isEnabled());
+    QCOMPARE(c.CurTerm, term);
+    QVERIFY(!d->find<QWidget>(u"vxHyo"_s, u"Frame3D9"_s)->isVisible());
+}
+
+void tst_TermEndWindow::badTerm_isRefusedBackToTheMainWindow() {
+    QDir(d->home().path()).mkpath(u"voxadata"_s);
+    d->startWithClass(u"3-1"_s, u"3年1組"_s, 3);
+    d->c().CurTerm = 5;
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"mnuHyo"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"現在の学期の設定が正しくありません。"_s);
+    QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+    QVERIFY(!d->forms().isLoaded(u"vxHyo"_s));
+}
+
+void tst_TermEndWindow::endCannotSave_windowStays() {
+    open();
+    run(0, 0);
+    click(u"Command3D12"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    {
+        TestSupport::DiskFull full;
+        click(u"Command3D3"_s);
+    }
+    QVERIFY(MsgBox::shown().last().text.startsWith(u"ファイルに書き込めませんでした。"_s));
+    QVERIFY(win() && win()->isVisible());
+    click(u"Command3D3"_s);
+    QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+}
+
+QTEST_MAIN(tst_TermEndWindow)
+#include "tst_TermEndWindow.moc"
