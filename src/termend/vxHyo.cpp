@@ -92,10 +92,13 @@ vxHyo::vxHyo(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxHyo"_s), c(c_) {
     Frame3D3 = new QGroupBox(this);
     Frame3D3->setObjectName(u"Frame3D3"_s);
     auto* listLayout = new QVBoxLayout(Frame3D3);
-    listLayout->addWidget(buildView(Frame3D3));
-    listLayout->addWidget(buildLists(Frame3D3));
-    listLayout->addWidget(buildYearList(Frame3D3));
-    listLayout->addStretch();
+    // The lists take the height of the window, so that most of a class shows without scrolling.
+    QGroupBox* view = buildView(Frame3D3);
+    view->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    listLayout->addWidget(view);
+    listLayout->addWidget(buildLists(Frame3D3), 1);
+    listLayout->addWidget(buildYearList(Frame3D3), 1);
+    listLayout->addStretch(0);
 
     auto* body = new QHBoxLayout;
     body->addLayout(left);
