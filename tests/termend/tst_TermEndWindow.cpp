@@ -27,6 +27,7 @@ private Q_SLOTS:
     void yearEnd_thenCancelOrEnd_restoresTheTerm_data();
     void yearEnd_thenCancelOrEnd_restoresTheTerm();
     void yearEndCalculation_asksPerSubjectAndListsTheYear();
+    void grade2_threeSubjects_yearAsksThreeQuestions();
     void badTerm_isRefusedBackToTheMainWindow();
     void endCannotSave_windowStays();
 
@@ -268,6 +269,32 @@ void tst_TermEndWindow::yearEndCalculation_asksPerSubjectAndListsTheYear() {
     QVERIFY(d->find<QPushButton>(u"vxHyo"_s, u"Command3D3"_s)->isEnabled());
     QCOMPARE(c.CurTerm, term);
     QVERIFY(!d->find<QWidget>(u"vxHyo"_s, u"Frame3D9"_s)->isVisible());
+}
+
+void tst_TermEndWindow::grade2_threeSubjects_yearAsksThreeQuestions() {
+    QDir(d->home().path()).mkpath(u"voxadata"_s);
+    d->startWithClass(u"2-3"_s, u"2年3組"_s, 4);
+    VOXA1& c = d->c();
+    for (int k = 1; k <= 3; ++k)
+        for (int t = 1; t <= 3; ++t)
+            c.CalcMark(t, k) = u"O"_s;
+    d->trigger(u"vxMain"_s, u"Hyo"_s); // the toolbar button
+    QVERIFY(win());
+    QCOMPARE(d->find<QPushButton>(u"vxHyo"_s, u"Command3D6(1)"_s)->text(), u"算数"_s);
+    QCOMPARE(d->find<QPushButton>(u"vxHyo"_s, u"Command3D6(2)"_s)->text(), u"生活"_s);
+    QVERIFY(!d->find<QPushButton>(u"vxHyo"_s, u"Command3D6(3)"_s)->isEnabled());
+    for (int i = 0; i < 3; ++i)
+        MsgBox::queueAnswer(MsgBox::Ok);
+    click(u"Command3D2(1)"_s);
+    click(u"Command3D1(0)"_s);
+    click(u"Command3D5"_s);
+    QCOMPARE(MsgBox::shown().size(), 3);
+    QCOMPARE(MsgBox::shown()[1].text, u"算数の計算処理を行います。よろしいですか。"_s);
+    QCOMPARE(MsgBox::shown()[2].text, u"生活の計算処理を行います。よろしいですか。"_s);
+    QCOMPARE(d->find<QLabel>(u"vxHyo"_s, u"Label24(4)"_s)->text(), u"生活"_s);
+    QCOMPARE(d->find<QLabel>(u"vxHyo"_s, u"Label24(5)"_s)->text(), QString());
+    click(u"Command3D18"_s);
+    QCOMPARE(c.CurTerm, qint16(1));
 }
 
 void tst_TermEndWindow::badTerm_isRefusedBackToTheMainWindow() {
