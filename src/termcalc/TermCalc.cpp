@@ -148,8 +148,8 @@ void calculateYear(VOXA1& c, int k) {
     for (int p = 1; p <= n; ++p) {
         PupilRec& pupil = c.Pupil(p);
         for (int v = 1; v <= 4; ++v) {
-            pupil.ViewScore(4, k, v) = static_cast<qint16>(pupil.ViewScore(1, k, v) + pupil.ViewScore(2, k, v) +
-                                                           pupil.ViewScore(3, k, v));
+            pupil.ViewScore(4, k, v) = static_cast<qint16>(
+                pupil.ViewScore(1, k, v) + pupil.ViewScore(2, k, v) + pupil.ViewScore(3, k, v));
             pupil.ViewRate(4, k, v) = byRule(pupil, k, [&](int t) { return pupil.ViewRate(t, k, v); });
             viewRates[v].append(pupil.ViewRate(4, k, v));
         }

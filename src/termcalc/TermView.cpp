@@ -45,7 +45,8 @@ QStringList sheetLines(const VOXA1& c, int p, int k, int t, int subjectNo) {
 
     QStringList lines;
     lines << u"学校名 "_s + c.CityName.str().left(3) + u"立"_s + c.SchoolName.str().left(3) + u"学校 "_s +
-                 c.ClassName.left(4) + u" 番号 "_s + NumberFormat::withBlank(p) + u"  名前 "_s + pupil.PName.str();
+                 c.ClassName.left(4) + u" 番号 "_s + NumberFormat::withBlank(p) + u"  名前 "_s +
+                 pupil.PName.str();
     lines << u"観点　 1枚 2枚 3枚 4枚 5枚 6枚 7枚 8枚 9枚 10枚   平均  偏差"_s;
     for (int v = 1; v <= 4; ++v) {
         const QString name = c.ViewName(subjectNo, v);
@@ -56,7 +57,8 @@ QStringList sheetLines(const VOXA1& c, int p, int k, int t, int subjectNo) {
         QString line = name.left(3);
         for (int s = 1; s <= 10; ++s)
             line += cell(v, s);
-        line += right(u"  "_s + rate(pupil.ViewRate(t, k, v)), 8) + right(u" "_s + rate(pupil.ViewDev(t, k, v)), 6);
+        line += right(u"  "_s + rate(pupil.ViewRate(t, k, v)), 8) +
+                right(u" "_s + rate(pupil.ViewDev(t, k, v)), 6);
         lines << line;
     }
     QString sums = u"合計 "_s;

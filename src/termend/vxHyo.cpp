@@ -10,9 +10,9 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -66,15 +66,15 @@ vxHyo::vxHyo(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxHyo"_s), c(c_) {
     m_term = new QLabel(classFrame);
     Command3D5 = button(u"Command3D5"_s, u"実　行"_s, &vxHyo::Command3D5_Click);
     auto* classLayout = new QHBoxLayout(classFrame);
-    for (QWidget* w : {static_cast<QWidget*>(m_school), static_cast<QWidget*>(m_className),
-                       static_cast<QWidget*>(m_term)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(m_school), static_cast<QWidget*>(m_className), static_cast<QWidget*>(m_term)})
         classLayout->addWidget(w);
     classLayout->addWidget(new QLabel(u"学期"_s, classFrame));
     classLayout->addStretch();
     classLayout->addWidget(Command3D5);
 
-    QGroupBox* period =
-        group(u"学期年度末"_s, u"Command3D2"_s, Command3D2, 2, {u"学　期"_s, u"年度末"_s}, &vxHyo::Command3D2_Click);
+    QGroupBox* period = group(u"学期年度末"_s, u"Command3D2"_s, Command3D2, 2, {u"学　期"_s, u"年度末"_s},
+                              &vxHyo::Command3D2_Click);
     Command3D4 = button(u"Command3D4"_s, u"中止"_s, &vxHyo::Command3D4_Click);
     Command3D3 = button(u"Command3D3"_s, u"終了"_s, &vxHyo::Command3D3_Click);
     period->layout()->addWidget(Command3D4);
@@ -121,8 +121,9 @@ QGroupBox* vxHyo::buildView(QWidget* parent) {
         layout->addWidget(m_lines[i]);
     }
     const QStringList captions = {u"Next"_s, u"To +5"_s, u"Back"_s, u"To -5"_s, u"保存"_s};
-    void (vxHyo::*handlers[5])() = {&vxHyo::Command3D8_Click, &vxHyo::Command3D9_Click, &vxHyo::Command3D10_Click,
-                                    &vxHyo::Command3D11_Click, &vxHyo::Command3D12_Click};
+    void (vxHyo::*handlers[5])() = {&vxHyo::Command3D8_Click, &vxHyo::Command3D9_Click,
+                                    &vxHyo::Command3D10_Click, &vxHyo::Command3D11_Click,
+                                    &vxHyo::Command3D12_Click};
     auto* buttons = new QHBoxLayout;
     for (int i = 0; i < 5; ++i) {
         m_viewButtons[i] = button(u"Command3D%1"_s.arg(8 + i), captions[i], handlers[i]);
@@ -164,8 +165,8 @@ QGroupBox* vxHyo::buildLists(QWidget* parent) {
     for (int i = 0; i < 5; ++i)
         for (int j = 0; j < 5; ++j)
             if (i != j)
-                connect(List1[i]->verticalScrollBar(), &QScrollBar::valueChanged, List1[j]->verticalScrollBar(),
-                        &QScrollBar::setValue);
+                connect(List1[i]->verticalScrollBar(), &QScrollBar::valueChanged,
+                        List1[j]->verticalScrollBar(), &QScrollBar::setValue);
 
     Frame3D8 = new QGroupBox(frame);
     Frame3D8->setObjectName(u"Frame3D8"_s);
@@ -228,8 +229,8 @@ QGroupBox* vxHyo::buildYearList(QWidget* parent) {
     for (int i = 0; i < 6; ++i)
         for (int j = 0; j < 6; ++j)
             if (i != j)
-                connect(List2[i]->verticalScrollBar(), &QScrollBar::valueChanged, List2[j]->verticalScrollBar(),
-                        &QScrollBar::setValue);
+                connect(List2[i]->verticalScrollBar(), &QScrollBar::valueChanged,
+                        List2[j]->verticalScrollBar(), &QScrollBar::setValue);
     QPushButton* save = button(u"Command3D17"_s, u"保存"_s, &vxHyo::Command3D17_Click);
     QPushButton* cancel = button(u"Command3D18"_s, u"中止"_s, &vxHyo::Command3D18_Click);
     auto* layout = new QVBoxLayout(Frame3D9);
@@ -563,9 +564,9 @@ void vxHyo::End_Cal() {
 }
 
 void vxHyo::Y_Hyo() {
-    const QStringList headings = c.Grade >= 3
-                                     ? QStringList{u"番"_s, u"名　　前"_s, u"国語"_s, u"社会"_s, u"算数"_s, u"理科"_s}
-                                     : QStringList{u"番"_s, u"名　　前"_s, u"国語"_s, u"算数"_s, u"生活"_s, QString()};
+    const QStringList headings =
+        c.Grade >= 3 ? QStringList{u"番"_s, u"名　　前"_s, u"国語"_s, u"社会"_s, u"算数"_s, u"理科"_s}
+                     : QStringList{u"番"_s, u"名　　前"_s, u"国語"_s, u"算数"_s, u"生活"_s, QString()};
     for (int j = 0; j < 6; ++j) {
         Label24[j]->setText(headings[j]);
         List2[j]->clear();
@@ -618,7 +619,8 @@ double vxHyo::keyOf(int pupil) const {
 
 QString vxHyo::markOf(int pupil) const {
     const PupilRec& p = c.Pupil(pupil);
-    return m_viewpoints ? p.ViewMark(term(), m_selSlot, m_selView).str() : p.SubjMark(term(), m_selSlot).str();
+    return m_viewpoints ? p.ViewMark(term(), m_selSlot, m_selView).str()
+                        : p.SubjMark(term(), m_selSlot).str();
 }
 
 void vxHyo::setMarkOf(int pupil, const QString& mark) {
@@ -632,13 +634,15 @@ void vxHyo::setMarkOf(int pupil, const QString& mark) {
 void vxHyo::evaluation(bool viewpoints) {
     m_viewpoints = viewpoints;
     m_numberFrame->hide();
-    const bool missing = viewpoints ? (m_periodMode == 1 && (m_selSlot == 0 || m_selView == 0)) : m_selSlot == 0;
+    const bool missing =
+        viewpoints ? (m_periodMode == 1 && (m_selSlot == 0 || m_selView == 0)) : m_selSlot == 0;
     if (missing) {
         MsgBox::show(viewpoints ? u"教科及び観点を選択してください"_s : u"教科を選択してください"_s);
         return;
     }
     showLists(true);
-    const QString& done = viewpoints ? c.ViewDoneMark(term(), m_selSlot, m_selView) : c.RateMark(term(), m_selSlot);
+    const QString& done =
+        viewpoints ? c.ViewDoneMark(term(), m_selSlot, m_selView) : c.RateMark(term(), m_selSlot);
     if (done == kDone) {
         if (MsgBox::show(viewpoints ? u"この観点の再評定をしますか"_s : u"この教科の再評価をしますか"_s,
                          MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok) {
@@ -687,7 +691,8 @@ void vxHyo::renderRow(int q) {
     const int p = m_rowPupil.value(q - 1);
     if (p < 1)
         return;
-    const TermView::EvaluationRow r = TermView::evaluationRow(q, p, c.Pupil(p).PName.str(), keyOf(p), markOf(p));
+    const TermView::EvaluationRow r =
+        TermView::evaluationRow(q, p, c.Pupil(p).PName.str(), keyOf(p), markOf(p));
     const QString texts[5] = {r.number, r.name, r.rate, r.mark, r.rank};
     for (int j = 0; j < 5; ++j)
         if (QListWidgetItem* item = List1[j]->item(q - 1))
@@ -786,7 +791,8 @@ bool vxHyo::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         for (int j = 0; j < 5; ++j)
-            if (watched == List1[j] && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+            if (watched == List1[j] &&
+                (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
                 List1_Click(j);
                 return true;
             }

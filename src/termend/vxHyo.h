@@ -21,18 +21,18 @@ public:
 
     void Form_Load() override;
 
-    void Command3D2_Click(int i); // 学期 / 年度末
-    void Command3D1_Click(int i); // 計算処理 / 観点別 / 教科別
-    void Command3D6_Click(int i); // subjects
-    void Command3D7_Click(int i); // viewpoints
-    void Command3D5_Click();      // execute
-    void Command3D3_Click();      // 終了
-    void Command3D4_Click();      // 中止
-    void Command3D8_Click();      // Next
-    void Command3D9_Click();      // To +5
-    void Command3D10_Click();     // Back
-    void Command3D11_Click();     // To -5
-    void Command3D12_Click();     // 保存 of the view
+    void Command3D2_Click(int i);  // 学期 / 年度末
+    void Command3D1_Click(int i);  // 計算処理 / 観点別 / 教科別
+    void Command3D6_Click(int i);  // subjects
+    void Command3D7_Click(int i);  // viewpoints
+    void Command3D5_Click();       // execute
+    void Command3D3_Click();       // 終了
+    void Command3D4_Click();       // 中止
+    void Command3D8_Click();       // Next
+    void Command3D9_Click();       // To +5
+    void Command3D10_Click();      // Back
+    void Command3D11_Click();      // To -5
+    void Command3D12_Click();      // 保存 of the view
     void Command3D13_Click(int i); // marks
     void Command3D16_Click();      // ALL○ / ALL２
     void Command3D15_Click();      // 保存 of the marks

@@ -16,7 +16,8 @@ namespace {
 bool near(double a, double b) {
     return std::fabs(a - b) < 1e-9;
 }
-#define QCOMPARE_NEAR(a, b) QVERIFY2(near((a), (b)), qPrintable(u"%1 != %2"_s.arg((a), 0, 'g', 17).arg((b), 0, 'g', 17)))
+#define QCOMPARE_NEAR(a, b)                                                                                  \
+    QVERIFY2(near((a), (b)), qPrintable(u"%1 != %2"_s.arg((a), 0, 'g', 17).arg((b), 0, 'g', 17)))
 
 void allocate(VOXA1& c, int k, int t, int sheet, int v, int points) {
     c.SheetSetup(k, t).set(sheet + (v - 1) * 20, ScoreCode::encodeAllocation(points));

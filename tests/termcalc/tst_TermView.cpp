@@ -41,7 +41,9 @@ void tst_TermView::sheetLines_pupilWithAnAbsence() {
     c.ViewName(1, 2) = u"読解"_s;
     c.ViewName(1, 3) = u"－－"_s; // not used by the subject; viewpoint 4 is blank
     c.Pupil(1).PName = u"青木　一郎"_s;
-    auto set = [&](auto& bytes, int sheet, int v, unsigned char code) { bytes.set(sheet + (v - 1) * 20, code); };
+    auto set = [&](auto& bytes, int sheet, int v, unsigned char code) {
+        bytes.set(sheet + (v - 1) * 20, code);
+    };
     for (int s : {1, 4}) {
         set(c.SheetSetup(1, 1), s, 1, ScoreCode::encodeAllocation(10));
         set(c.SheetSetup(1, 1), s, 2, ScoreCode::encodeAllocation(10));
@@ -65,11 +67,14 @@ void tst_TermView::sheetLines_pupilWithAnAbsence() {
     QCOMPARE(lines.size(), 13);
     QCOMPARE(lines[0], u"学校名 横浜市立みなと学校 5年1組 番号  1  名前 青木　一郎"_s + sp(15));
     QCOMPARE(lines[1], u"観点　 1枚 2枚 3枚 4枚 5枚 6枚 7枚 8枚 9枚 10枚   平均  偏差"_s);
-    QCOMPARE(lines[2], u"表現 "_s + u"   8   0   0  欠"_s + QString(u"   0"_s).repeated(6) + u"     60.  42.9"_s);
-    QCOMPARE(lines[3], u"読解 "_s + u"   9   0   0  欠"_s + QString(u"   0"_s).repeated(6) + u"     90.  42.9"_s);
+    QCOMPARE(lines[2],
+             u"表現 "_s + u"   8   0   0  欠"_s + QString(u"   0"_s).repeated(6) + u"     60.  42.9"_s);
+    QCOMPARE(lines[3],
+             u"読解 "_s + u"   9   0   0  欠"_s + QString(u"   0"_s).repeated(6) + u"     90.  42.9"_s);
     QCOMPARE(lines[4], QString());
     QCOMPARE(lines[5], QString());
-    QCOMPARE(lines[6], u"合計 "_s + u"  17   0   0   0"_s + QString(u"   0"_s).repeated(6) + u"    67.5  42.9"_s);
+    QCOMPARE(lines[6],
+             u"合計 "_s + u"  17   0   0   0"_s + QString(u"   0"_s).repeated(6) + u"    67.5  42.9"_s);
     QCOMPARE(lines[7], u"     11枚 12枚 13枚 14枚 15枚 16枚 17枚 18枚 19枚 20枚  合計"_s);
     // Sheets 11..20 are 4, 5, 4, 5, 4, 5, 5, 5, 5, 5 characters wide.
     QCOMPARE(lines[8], u"表現 "_s + u"  10    0   0    0   0    0    0    0    0    0"_s + u"     18"_s);

@@ -57,7 +57,8 @@ void tst_TermEndWindow::cleanup() {
 void tst_TermEndWindow::open() {
     QDir(d->home().path()).mkpath(u"voxadata"_s);
     for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
-        QVERIFY(QFile::copy(TestSupport::dataDir() + u"/5-1"_s + ext, d->home().file(u"voxadata/5-1"_s + ext)));
+        QVERIFY(
+            QFile::copy(TestSupport::dataDir() + u"/5-1"_s + ext, d->home().file(u"voxadata/5-1"_s + ext)));
     d->start();
     VOXA1& c = d->c();
     c.ClassPath = u"C:\\voxadata\\5-1"_s;
@@ -247,11 +248,11 @@ void tst_TermEndWindow::yearEndCalculation_asksPerSubjectAndListsTheYear() {
     open();
     VOXA1& c = d->c();
     const qint16 term = c.CurTerm;
-    MsgBox::queueAnswer(MsgBox::Ok); // not every term calculated: go on
-    MsgBox::queueAnswer(MsgBox::Ok); // 国語
+    MsgBox::queueAnswer(MsgBox::Ok);     // not every term calculated: go on
+    MsgBox::queueAnswer(MsgBox::Ok);     // 国語
     MsgBox::queueAnswer(MsgBox::Cancel); // 社会
-    MsgBox::queueAnswer(MsgBox::Ok); // 算数
-    MsgBox::queueAnswer(MsgBox::Ok); // 理科
+    MsgBox::queueAnswer(MsgBox::Ok);     // 算数
+    MsgBox::queueAnswer(MsgBox::Ok);     // 理科
     click(u"Command3D2(1)"_s);
     click(u"Command3D1(0)"_s);
     click(u"Command3D5"_s);
