@@ -2,6 +2,7 @@
 // score string as the term-end calculation makes, and printing 42 report-sized pages to PDF.
 // Prints the median of several runs of each.
 
+#include "Median.h"
 #include "TestSupport.h"
 #include "core/ClassFiles.h"
 #include "core/NumberFormat.h"
@@ -22,18 +23,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-double medianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 // 42 pupils, 20 sheets of every subject and term with an allocation, every score and result set.
 void fillClass(VOXA1& c) {

@@ -2,6 +2,7 @@
 // sheets, the year-end of all subjects, and through the window the filling of the evaluation
 // lists and one mark click. Prints the median of many runs of each.
 
+#include "Median.h"
 #include "WindowDriver.h"
 #include "core/ScoreCode.h"
 #include "platform/MsgBox.h"
@@ -19,18 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-double medianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 // 42 pupils with 20 sheets in every subject and term, a few absences, varied scores.
 void fillClass(VOXA1& c) {
     c.ClassName = u"5年1組"_s;

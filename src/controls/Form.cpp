@@ -21,6 +21,13 @@ int Form::twipsToPixels(int twips) {
     return qRound(twips * dpi / 1440.0);
 }
 
+QFont Form::fixedPitchFont(const QFont& base) {
+    QFont f(QStringLiteral("IPAGothic"));
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSizeF(base.pointSizeF());
+    return f;
+}
+
 void Form::setSizeTwips(int width, int height) {
     resize(twipsToPixels(width), twipsToPixels(height));
 }

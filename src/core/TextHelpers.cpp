@@ -49,4 +49,11 @@ QString SchoolLine(const QString& cityName, const QString& schoolName) {
     return city + u"立"_s + school + u"学校"_s;
 }
 
+QString CutAtBlank(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == u' ' || text[i] == u'　')
+            return text.left(i);
+    return text;
+}
+
 } // namespace TextHelpers

@@ -11,6 +11,9 @@ QString PadRight(const QString& text, int width);
 QString TrimPadding(const QString& text);
 // The text with blanks in front up to the width (unchanged when it is already as long).
 QString RightJustify(const QString& text, int width);
+// The text up to its first blank, half- or full-width (all of it when there is none): the school
+// name as the windows' headings show it.
+QString CutAtBlank(const QString& text);
 
 // The text up to and including the first occurrence of the first marker; failing that, up to and
 // including the first occurrence of the second marker; failing both, an empty text.

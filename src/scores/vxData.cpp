@@ -23,22 +23,6 @@
 using namespace Qt::StringLiterals;
 using namespace TestSheets;
 
-namespace {
-QString schoolPart(const QString& school) {
-    for (qsizetype i = 0; i < school.size(); ++i)
-        if (school[i] == u' ' || school[i] == u'　')
-            return school.left(i);
-    return school;
-}
-
-QFont gridFont(const QFont& base) {
-    QFont f(u"IPAGothic"_s);
-    f.setStyleHint(QFont::Monospace);
-    f.setPointSizeF(base.pointSizeF());
-    return f;
-}
-} // namespace
-
 vxData::vxData(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxData"_s), c(c_) {
     setWindowTitle(u"テストデータ入力"_s);
 
@@ -206,7 +190,7 @@ void vxData::buildEntryArea(QWidget* parent) {
         Label10[i]->setObjectName(u"Label10(%1)"_s.arg(i));
         List2[i] = new QListWidget(parent);
         List2[i]->setObjectName(u"List2(%1)"_s.arg(i));
-        List2[i]->setFont(gridFont(font()));
+        List2[i]->setFont(fixedPitchFont(font()));
         List2[i]->setVerticalScrollBarPolicy(i == 6 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         List2[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         const int cell = QFontMetrics(List2[i]->font()).horizontalAdvance(u"0"_s);
@@ -239,7 +223,7 @@ void vxData::buildEntryArea(QWidget* parent) {
 }
 
 void vxData::showClassLabels() {
-    m_school->setText(schoolPart(c.SchoolName));
+    m_school->setText(TextHelpers::CutAtBlank(c.SchoolName));
     m_className->setText(c.ClassName);
     m_term->setText(QString::number(c.CurTerm));
 }

@@ -2,6 +2,7 @@
 
 #include "core/NumberFormat.h"
 #include "core/ScoreCode.h"
+#include "core/TextHelpers.h"
 #include "core/VOXA1.h"
 
 using namespace Qt::StringLiterals;
@@ -27,7 +28,7 @@ QString rate(double x) {
 } // namespace
 
 QString right(const QString& text, int width) {
-    return text.size() >= width ? text : QString(width - text.size(), u' ') + text;
+    return TextHelpers::RightJustify(text, width);
 }
 
 QStringList sheetLines(const VOXA1& c, int p, int k, int t, int subjectNo) {
@@ -48,37 +49,30 @@ QStringList sheetLines(const VOXA1& c, int p, int k, int t, int subjectNo) {
                  c.ClassName.left(4) + u" 番号 "_s + NumberFormat::withBlank(p) + u"  名前 "_s +
                  pupil.PName.str();
     lines << u"観点　 1枚 2枚 3枚 4枚 5枚 6枚 7枚 8枚 9枚 10枚   平均  偏差"_s;
-    for (int v = 1; v <= 4; ++v) {
+    // A viewpoint's cells of sheets first..first + 9 and what follows them; nothing for a viewpoint
+    // the subject does not use.
+    auto viewpointLine = [&](int v, int first, const QString& tail) {
         const QString name = c.ViewName(subjectNo, v);
-        if (viewpointUnused(name)) {
-            lines << QString();
-            continue;
-        }
+        if (viewpointUnused(name))
+            return QString();
         QString line = name.left(3);
-        for (int s = 1; s <= 10; ++s)
+        for (int s = first; s < first + 10; ++s)
             line += cell(v, s);
-        line += right(u"  "_s + rate(pupil.ViewRate(t, k, v)), 8) +
-                right(u" "_s + rate(pupil.ViewDev(t, k, v)), 6);
-        lines << line;
-    }
+        return line + tail;
+    };
+    for (int v = 1; v <= 4; ++v)
+        lines << viewpointLine(v, 1,
+                               right(u"  "_s + rate(pupil.ViewRate(t, k, v)), 8) +
+                                   right(u" "_s + rate(pupil.ViewDev(t, k, v)), 6));
     QString sums = u"合計 "_s;
     for (int s = 1; s <= 10; ++s)
         sums += right(QString::number(total(s)), 4);
     sums += right(u" "_s + rate(pupil.SubjRate(t, k)), 8) + right(u" "_s + rate(pupil.SubjDev(t, k)), 6);
     lines << sums;
     lines << u"     11枚 12枚 13枚 14枚 15枚 16枚 17枚 18枚 19枚 20枚  合計"_s;
-    for (int v = 1; v <= 4; ++v) {
-        const QString name = c.ViewName(subjectNo, v);
-        if (viewpointUnused(name)) {
-            lines << QString();
-            continue;
-        }
-        QString line = name.left(3);
-        for (int s = 11; s <= 20; ++s)
-            line += cell(v, s);
-        line += right(u"  "_s + NumberFormat::format(pupil.ViewScore(t, k, v), u"###"_s), 7);
-        lines << line;
-    }
+    for (int v = 1; v <= 4; ++v)
+        lines << viewpointLine(v, 11,
+                               right(u"  "_s + NumberFormat::format(pupil.ViewScore(t, k, v), u"###"_s), 7));
     QString lateSums = u"合計 "_s;
     for (int s = 11; s <= 20; ++s)
         lateSums += right(QString::number(total(s)), cellWidth(s));

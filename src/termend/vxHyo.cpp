@@ -1,6 +1,7 @@
 #include "termend/vxHyo.h"
 
 #include "controls/Forms.h"
+#include "core/TextHelpers.h"
 #include "core/VOXA1.h"
 #include "platform/MsgBox.h"
 #include "termcalc/TermCalc.h"
@@ -21,21 +22,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 const QString kDone = u"O"_s;
-
-// The school name up to its first blank.
-QString cutAtBlank(const QString& s) {
-    for (qsizetype i = 0; i < s.size(); ++i)
-        if (s[i] == u' ' || s[i] == u'　')
-            return s.left(i);
-    return s;
-}
-
-QFont fixedPitch(const QFont& base) {
-    QFont f(u"IPAGothic"_s);
-    f.setStyleHint(QFont::Monospace);
-    f.setPointSizeF(base.pointSizeF());
-    return f;
-}
 
 // List headings of data subjects 1..4 by grade.
 QString subjectHeading(int k, int grade) {
@@ -116,7 +102,7 @@ QGroupBox* vxHyo::buildView(QWidget* parent) {
     for (int i = 0; i < 13; ++i) {
         m_lines[i] = new QLabel(m_numberFrame);
         m_lines[i]->setObjectName(u"Label%1"_s.arg(5 + i));
-        m_lines[i]->setFont(fixedPitch(font()));
+        m_lines[i]->setFont(fixedPitchFont(font()));
         m_lines[i]->setTextFormat(Qt::PlainText);
         layout->addWidget(m_lines[i]);
     }
@@ -150,7 +136,7 @@ QGroupBox* vxHyo::buildLists(QWidget* parent) {
         Label18[j]->setObjectName(u"Label18(%1)"_s.arg(j));
         List1[j] = new QListWidget(frame);
         List1[j]->setObjectName(u"List1(%1)"_s.arg(j));
-        List1[j]->setFont(fixedPitch(font()));
+        List1[j]->setFont(fixedPitchFont(font()));
         List1[j]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         List1[j]->setVerticalScrollBarPolicy(j == 3 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         const int cell = QFontMetrics(List1[j]->font()).horizontalAdvance(u"0"_s);
@@ -218,7 +204,7 @@ QGroupBox* vxHyo::buildYearList(QWidget* parent) {
         Label24[j]->setObjectName(u"Label24(%1)"_s.arg(j));
         List2[j] = new QListWidget(Frame3D9);
         List2[j]->setObjectName(u"List2(%1)"_s.arg(j));
-        List2[j]->setFont(fixedPitch(font()));
+        List2[j]->setFont(fixedPitchFont(font()));
         List2[j]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         List2[j]->setVerticalScrollBarPolicy(j == 5 ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         const int cell = QFontMetrics(List2[j]->font()).horizontalAdvance(u"0"_s);
@@ -262,7 +248,7 @@ void vxHyo::Form_Load() {
         forms.show(u"vxMain"_s);
         return;
     }
-    m_school->setText(cutAtBlank(c.SchoolName.str()));
+    m_school->setText(TextHelpers::CutAtBlank(c.SchoolName.str()));
     m_className->setText(c.ClassName);
     m_term->setText(QString::number(c.CurTerm));
     c.SplitClassName();
@@ -347,7 +333,7 @@ void vxHyo::fillViewpointButtons() {
     }
     for (int v = 1; v <= 4; ++v) {
         Command3D7[v - 1]->setEnabled(true);
-        Command3D7[v - 1]->setText(cutAtBlank(c.ViewName(m_selSubjectNo, v)));
+        Command3D7[v - 1]->setText(TextHelpers::CutAtBlank(c.ViewName(m_selSubjectNo, v)));
     }
 }
 
