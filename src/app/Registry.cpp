@@ -16,6 +16,7 @@
 #include "roster/vxMeibo.h"
 #include "roster/vxNameIn.h"
 #include "scores/vxData.h"
+#include "report/vxKojin.h"
 #include "termend/vxHyo.h"
 
 using namespace Qt::StringLiterals;
@@ -36,4 +37,5 @@ void registerWindows(VOXA1& c, Forms& forms) {
     forms.registerForm(u"vxNameIn"_s, [&c](Forms& f) { return new vxNameIn(c, f); });
     forms.registerForm(u"vxData"_s, [&c](Forms& f) { return new vxData(c, f); });
     forms.registerForm(u"vxHyo"_s, [&c](Forms& f) { return new vxHyo(c, f); });
+    forms.registerForm(u"vxKojin"_s, [&c](Forms& f) { return new vxKojin(c, f); });
 }

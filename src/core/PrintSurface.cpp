@@ -26,6 +26,7 @@ bool PrintSurface::PageSetup() {
         m_ownBackend = true;
     }
     m_pageBreakPending = false;
+    m_backend->setPageColumns(m_pageColumns);
     if (!m_backend->begin()) {
         m_job = Job::Failed;
         return false;

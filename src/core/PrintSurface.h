@@ -28,6 +28,10 @@ public:
     enum class Job { NotStarted, Open, Failed, Ended };
     Job job() const { return m_job; }
 
+    // The widest column the printout uses: a printer whose printable width is narrower gets the
+    // whole page scaled down evenly rather than cut. Set before the job starts.
+    void setPageColumns(int columns) { m_pageColumns = columns; }
+
     // Starts the job when none is open (an empty line is printed and the position put back) and
     // sets the page font. Every print command calls it first. False when the job cannot start.
     bool PageSetup();
@@ -81,6 +85,7 @@ private:
     bool m_ownBackend = false; // made here, so each job gets a new one
     Job m_job = Job::NotStarted;
     bool m_pageBreakPending = false;
+    int m_pageColumns = 0;
     double m_x = 0;
     double m_y = 0;
 };

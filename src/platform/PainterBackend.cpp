@@ -64,6 +64,11 @@ bool PainterBackend::begin() {
     // One cell is 120 x 240 twips: 1/12 inch wide and 1/6 inch high.
     m_colPx = m_device->logicalDpiX() / 12.0;
     m_rowPx = m_device->logicalDpiY() / 6.0;
+    // Column 1 stands at the left edge of the printable area; a page wider than that area is
+    // scaled down evenly, never cut.
+    const double needed = m_pageColumns * m_colPx;
+    if (m_pageColumns > 0 && m_device->width() > 0 && needed > m_device->width())
+        m_painter.scale(m_device->width() / needed, m_device->width() / needed);
     return true;
 }
 

@@ -26,6 +26,7 @@ public:
     void newPage() override;
     bool end() override;
     void abort() override;
+    void setPageColumns(int columns) override { m_pageColumns = columns; }
     // A4 portrait with narrow margins, on which the printouts are laid out.
     static QPageLayout defaultPageLayout();
     QString doneMessage() const override;
@@ -42,4 +43,5 @@ private:
     double m_colPx = 0;
     double m_rowPx = 0;
     QString m_error;
+    int m_pageColumns = 0;
 };

@@ -14,6 +14,8 @@ class PrintBackend {
 public:
     virtual ~PrintBackend() = default;
 
+    // The widest column the job uses (0: not known), told before begin().
+    virtual void setPageColumns(int columns) { Q_UNUSED(columns); }
     // False when the job cannot be started; errorText() then says why.
     virtual bool begin() = 0;
     virtual void text(double col, double row, const QString& text) = 0;

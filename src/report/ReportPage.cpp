@@ -67,6 +67,22 @@ QString headingSchoolLine(const VOXA1& c) {
     return cutToColumns(TextHelpers::SchoolLine(c.CityName, c.SchoolName), 41 - 14);
 }
 
+QString windowSchoolLine(const VOXA1& c) {
+    const QString school = c.SchoolName.str();
+    QString schoolPart = TextHelpers::CutAfter(school, u"小"_s, u"小"_s);
+    if (schoolPart.isEmpty())
+        schoolPart = school.left(1);
+    return TextHelpers::CutAfter(c.CityName.str(), u"市"_s, u"町"_s) + u"立"_s + schoolPart + u"学校"_s;
+}
+
+bool printPages(PrintSurface& ps, const VOXA1& c, int first, int last) {
+    ps.setPageColumns(kPageColumns);
+    const int terms = ShowTerms(c);
+    for (int p = first; p <= last; ++p)
+        kojin_page(ps, c, p, terms);
+    return ps.EndDoc();
+}
+
 void kojin_page(PrintSurface& ps, const VOXA1& c, int p, int showTerms) {
     if (!ps.PageSetup())
         return;

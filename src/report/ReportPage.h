@@ -18,8 +18,16 @@ int ShowTerms(const VOXA1& c);
 // splitting a double-byte character.
 QString headingSchoolLine(const VOXA1& c);
 
+// The school line the report window shows: the city up to its first "市", else its first "町"
+// (nothing when neither occurs), "立", the school up to its first "小" (else its first character),
+// "学校".
+QString windowSchoolLine(const VOXA1& c);
+
 // One pupil's page (p in 1..ClassSize); the page is ended after it.
 void kojin_page(PrintSurface& ps, const VOXA1& c, int p, int showTerms);
+// The pages of pupils first..last in roster order, one each, as one job. False when the job could
+// not be started or sent (the surface's errorText() says why).
+bool printPages(PrintSurface& ps, const VOXA1& c, int first, int last);
 
 // The widest column the page uses, for fitting it to the paper.
 constexpr int kPageColumns = 92;
