@@ -13,10 +13,10 @@
 #include "mainwindow/vxIcon.h"
 #include "mainwindow/vxMain.h"
 #include "mainwindow/vxVer.h"
+#include "report/vxKojin.h"
 #include "roster/vxMeibo.h"
 #include "roster/vxNameIn.h"
 #include "scores/vxData.h"
-#include "report/vxKojin.h"
 #include "termend/vxHyo.h"
 
 using namespace Qt::StringLiterals;

@@ -113,8 +113,9 @@ void kojin_page(PrintSurface& ps, const VOXA1& c, int p, int showTerms) {
               {68, u"名前"_s},
               {74, pupil.PName.str().left(7)}});
     ps.NewLine();
-    const QStringList headings = c.Grade >= 3 ? QStringList{u"国　語"_s, u"社　会"_s, u"算　数"_s, u"理　科"_s}
-                                              : QStringList{u"国　語"_s, u"算　数"_s, u"生　活"_s};
+    const QStringList headings = c.Grade >= 3
+                                     ? QStringList{u"国　語"_s, u"社　会"_s, u"算　数"_s, u"理　科"_s}
+                                     : QStringList{u"国　語"_s, u"算　数"_s, u"生　活"_s};
     QList<PrintSurface::Tab> line;
     for (int g = 0; g < groups; ++g)
         line.append({kGroups[g].heading, headings[g]});

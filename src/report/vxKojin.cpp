@@ -48,8 +48,8 @@ vxKojin::vxKojin(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxKojin"_s), c(c_) {
     Label16 = named(u"Label16"_s);
     Label17 = named(u"Label17"_s);
     auto* infoLayout = new QHBoxLayout(info);
-    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2), static_cast<QWidget*>(Label3),
-                       static_cast<QWidget*>(named(u"Label4"_s, u"学期"_s))})
+    for (QWidget* w : {static_cast<QWidget*>(Label1), static_cast<QWidget*>(Label2),
+                       static_cast<QWidget*>(Label3), static_cast<QWidget*>(named(u"Label4"_s, u"学期"_s))})
         infoLayout->addWidget(w);
     infoLayout->addSpacing(24);
     infoLayout->addWidget(Label16);
@@ -126,6 +126,8 @@ vxKojin::vxKojin(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxKojin"_s), c(c_) {
             if (col < 3)
                 grid->setColumnMinimumWidth(x + 4, 12);
         }
+        // Extra width goes to the right of the boxes, not between the title and the first column.
+        grid->setColumnStretch(1 + 4 * 7, 1);
         panels->addWidget(Frame3D3[k]);
     }
 

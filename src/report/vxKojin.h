@@ -16,12 +16,12 @@ public:
 
     void Form_Load() override;
 
-    void Command3D3_Click(); // 学期毎
-    void Command3D4_Click(); // 現学期迄
+    void Command3D3_Click();      // 学期毎
+    void Command3D4_Click();      // 現学期迄
     void Command3D5_Click(int i); // Next, +5, Back, -5
-    void Command1_Click();   // 今の児童
-    void Command2_Click();   // 全員
-    void Command3D2_Click(); // 終了
+    void Command1_Click();        // 今の児童
+    void Command2_Click();        // 全員
+    void Command3D2_Click();      // 終了
 
     void PDisp1(int term, int pupil);
     void PDisp2(int term, int pupil);

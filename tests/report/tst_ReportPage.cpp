@@ -129,7 +129,7 @@ void tst_ReportPage::grade5_term3WithYearEnd_fourBlocks() {
 void tst_ReportPage::grade2_threeGroupsOverTheirColumns() {
     VOXA1 c = classOf(2, 1);
     PupilRec& p = c.Pupil(1);
-    p.ViewRate(1, 2, 1) = 66; // 算数 (data subject 2), viewpoint 1
+    p.ViewRate(1, 2, 1) = 66;   // 算数 (data subject 2), viewpoint 1
     p.SubjMark(1, 3) = u"２"_s; // 生活 (data subject 3)
     const Doc d = printOne(c, 1);
     QCOMPARE(at(d, 1, u"国　語"_s), qMakePair(3, 10));

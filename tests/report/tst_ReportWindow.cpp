@@ -166,7 +166,8 @@ void tst_ReportWindow::print_all_onePagePerPupilInOrder() {
     MsgBox::queueAnswer(MsgBox::Ok);
     d->click(u"vxKojin"_s, u"Command2"_s);
     QCOMPARE(MsgBox::shown()[0].text, u"今から印刷を開始します、\r\nプリンターの準備をしてください"_s);
-    QCOMPARE(MsgBox::shown()[1].text, u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
+    QCOMPARE(MsgBox::shown()[1].text,
+             u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
     QCOMPARE(RecordingBackend::documents().size(), std::size_t(1));
     const auto& doc = RecordingBackend::documents()[0];
     QVERIFY(doc.ended);
