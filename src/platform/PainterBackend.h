@@ -27,6 +27,8 @@ public:
     bool end() override;
     void abort() override;
     void setPageColumns(int columns) override { m_pageColumns = columns; }
+    // How much the page is scaled down to fit the printable width (1 = not at all).
+    double pageScale() const { return m_painter.isActive() ? m_painter.transform().m11() : 1.0; }
     // A4 portrait with narrow margins, on which the printouts are laid out.
     static QPageLayout defaultPageLayout();
     QString doneMessage() const override;

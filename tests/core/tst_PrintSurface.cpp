@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QtTest>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -57,6 +59,8 @@ private Q_SLOTS:
     void pageBreakAtTheEnd_leavesNoBlankPage();
     void afterEndDoc_nextPrintStartsANewJob();
     void printerSetupChoices_stayForTheNextJobs();
+    void pageWiderThanThePaper_isScaledDownNotCut_data();
+    void pageWiderThanThePaper_isScaledDownNotCut();
 };
 
 void tst_PrintSurface::samplePage_recording_placesTextOnTheCharacterGrid() {
@@ -241,6 +245,38 @@ void tst_PrintSurface::printerSetupChoices_stayForTheNextJobs() {
     QCOMPARE(qRound(numbers.value(2).toDouble()), 595);
     QCOMPARE(qRound(numbers.value(3).toDouble()), 420);
     printer.setOutputFileName(QString());
+}
+
+void tst_PrintSurface::pageWiderThanThePaper_isScaledDownNotCut_data() {
+    QTest::addColumn<int>("paper");
+    QTest::addColumn<bool>("scaled");
+    QTest::newRow("A4 portrait: 92 columns fit") << int(QPageSize::A4) << false;
+    QTest::newRow("A5 portrait: scaled down") << int(QPageSize::A5) << true;
+}
+
+void tst_PrintSurface::pageWiderThanThePaper_isScaledDownNotCut() {
+    QFETCH(int, paper);
+    QFETCH(bool, scaled);
+    QTemporaryDir dir;
+    QPrinter& printer = PrintBackend::sharedPrinter();
+    printer.setOutputFileName(dir.filePath(u"job.pdf"_s));
+    printer.setPageLayout(QPageLayout(QPageSize(static_cast<QPageSize::PageSizeId>(paper)),
+                                      QPageLayout::Portrait, QMarginsF(6, 10, 6, 10),
+                                      QPageLayout::Millimeter));
+    auto backend = std::make_unique<PainterBackend>();
+    PainterBackend* painter = backend.get();
+    PrintSurface ps(std::move(backend));
+    ps.setPageColumns(92);
+    QVERIFY(ps.PageSetup());
+    const double expected = printer.width() / (92 * printer.logicalDpiX() / 12.0);
+    if (scaled)
+        QVERIFY2(std::fabs(painter->pageScale() - expected) < 1e-6,
+                 qPrintable(QString::number(painter->pageScale())));
+    else
+        QCOMPARE(painter->pageScale(), 1.0);
+    QVERIFY(ps.EndDoc());
+    printer.setOutputFileName(QString());
+    printer.setPageLayout(PainterBackend::defaultPageLayout());
 }
 
 QTEST_MAIN(tst_PrintSurface)

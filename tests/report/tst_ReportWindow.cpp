@@ -28,6 +28,7 @@ private Q_SLOTS:
     void print_all_onePagePerPupilInOrder();
     void print_failedJob_saysSoAndNotSent();
     void print_emptyClass_isRefusedAndStartsNoJob();
+    void badTerm_isRefusedBackToTheMainWindow();
 
 private:
     // A class of `pupils` pupils loaded, then the report window opened.
@@ -208,6 +209,16 @@ void tst_ReportWindow::print_emptyClass_isRefusedAndStartsNoJob() {
     // The moves do nothing either.
     d->click(u"vxKojin"_s, u"Command3D5(0)"_s);
     QCOMPARE(win()->CurPno(), 1);
+}
+
+void tst_ReportWindow::badTerm_isRefusedBackToTheMainWindow() {
+    d->startWithClass(u"5-1"_s, u"5年1組"_s, 3);
+    d->c().CurTerm = 0;
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"mnuKojin"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"現在の学期の設定が正しくありません。"_s);
+    QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+    QVERIFY(!d->forms().isLoaded(u"vxKojin"_s));
 }
 
 QTEST_MAIN(tst_ReportWindow)
