@@ -88,4 +88,20 @@ int cellWidth(const QString& text) {
     return static_cast<int>(encode(text).size());
 }
 
+QString leftColumns(const QString& text, int columns) {
+    QString out;
+    int used = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype len = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString ch = text.mid(i, len);
+        const int w = cellWidth(ch);
+        if (used + w > columns)
+            break;
+        out += ch;
+        used += w;
+        i += len - 1;
+    }
+    return out;
+}
+
 } // namespace Cp932

@@ -23,5 +23,7 @@ QByteArray fixedBytes(const QString& text, int n);
 
 // How many half-width cells the text takes on the character grid of the printed page.
 int cellWidth(const QString& text);
+// The text cut to at most `columns` half-width cells, never splitting a character.
+QString leftColumns(const QString& text, int columns);
 
 } // namespace Cp932

@@ -42,19 +42,6 @@ int slotOf(int k, int grade) {
     return QList<int>{1, 3, 5}.value(k - 1, 1);
 }
 
-// Text cut to at most `columns` half-width columns, never splitting a double-byte character.
-QString cutToColumns(const QString& text, int columns) {
-    QString out;
-    int used = 0;
-    for (QChar ch : text) {
-        const int w = Cp932::cellWidth(QString(ch));
-        if (used + w > columns)
-            break;
-        out += ch;
-        used += w;
-    }
-    return out;
-}
 } // namespace
 
 int ShowTerms(const VOXA1& c) {
@@ -64,7 +51,7 @@ int ShowTerms(const VOXA1& c) {
 }
 
 QString headingSchoolLine(const VOXA1& c) {
-    return cutToColumns(TextHelpers::SchoolLine(c.CityName, c.SchoolName), 41 - 14);
+    return Cp932::leftColumns(TextHelpers::SchoolLine(c.CityName, c.SchoolName), 41 - 14);
 }
 
 QString windowSchoolLine(const VOXA1& c) {
