@@ -13,6 +13,7 @@
 #include "mainwindow/vxIcon.h"
 #include "mainwindow/vxMain.h"
 #include "mainwindow/vxVer.h"
+#include "lists/vxPrint.h"
 #include "report/vxKojin.h"
 #include "roster/vxMeibo.h"
 #include "roster/vxNameIn.h"
@@ -38,4 +39,5 @@ void registerWindows(VOXA1& c, Forms& forms) {
     forms.registerForm(u"vxData"_s, [&c](Forms& f) { return new vxData(c, f); });
     forms.registerForm(u"vxHyo"_s, [&c](Forms& f) { return new vxHyo(c, f); });
     forms.registerForm(u"vxKojin"_s, [&c](Forms& f) { return new vxKojin(c, f); });
+    forms.registerForm(u"vxPrint"_s, [&c](Forms& f) { return new vxPrint(c, f); });
 }

@@ -244,7 +244,7 @@ void tst_MainWindow::helpCommands_openTheProgramFoldersHelpFile() {
 void tst_MainWindow::notYetBuiltWindows_sayItAndKeepTheMainWindow() {
     loadClass(u"5年1組"_s, u"5-1"_s);
     MsgBox::queueAnswer(MsgBox::Ok);
-    d->trigger(u"vxMain"_s, u"mnuprint"_s);
+    d->trigger(u"vxMain"_s, u"mnuUClass"_s);
     QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
     QCOMPARE(MsgBox::shown().size(), 1);
 }
