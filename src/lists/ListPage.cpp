@@ -101,7 +101,8 @@ void resultsPage(PrintSurface& ps, const VOXA1& c, const Item& item, int figureT
         return v == 0 ? c.Pupil(p).SubjDev(figureTerm, s) : c.Pupil(p).ViewDev(figureTerm, s, v);
     };
     auto mark = [&](int p) {
-        return (v == 0 ? c.Pupil(p).SubjMark(figureTerm, s).str() : c.Pupil(p).ViewMark(figureTerm, s, v).str())
+        return (v == 0 ? c.Pupil(p).SubjMark(figureTerm, s).str()
+                       : c.Pupil(p).ViewMark(figureTerm, s, v).str())
             .left(1)
             .trimmed();
     };
@@ -122,11 +123,8 @@ void resultsPage(PrintSurface& ps, const VOXA1& c, const Item& item, int figureT
         columns = {{3, u"出席番号"_s}, {17, u"順　位"_s}};
     else
         columns = {{4, u"順  位"_s}, {16, u"出席番号"_s}};
-    columns.append({{27, u"性別"_s},
-                    {40, u"名　　　前"_s},
-                    {59, u"平　均"_s},
-                    {72, u"偏差値"_s},
-                    {85, u"評  定"_s}});
+    columns.append(
+        {{27, u"性別"_s}, {40, u"名　　　前"_s}, {59, u"平　均"_s}, {72, u"偏差値"_s}, {85, u"評  定"_s}});
     ps.Print(columns);
 
     QList<double> scores;
@@ -137,9 +135,15 @@ void resultsPage(PrintSurface& ps, const VOXA1& c, const Item& item, int figureT
         const int p = r.number[q];
         QList<PrintSurface::Tab> line;
         if (item.order == kNumberOrder)
-            line = {{2, NumberFormat::withBlank(p)}, {6, u"番"_s}, {17, NumberFormat::withBlank(r.rank[q])}, {21, u"位"_s}};
+            line = {{2, NumberFormat::withBlank(p)},
+                    {6, u"番"_s},
+                    {17, NumberFormat::withBlank(r.rank[q])},
+                    {21, u"位"_s}};
         else
-            line = {{2, NumberFormat::withBlank(r.rank[q])}, {6, u"位"_s}, {17, NumberFormat::withBlank(p)}, {21, u"番"_s}};
+            line = {{2, NumberFormat::withBlank(r.rank[q])},
+                    {6, u"位"_s},
+                    {17, NumberFormat::withBlank(p)},
+                    {21, u"番"_s}};
         line.append({{28, sexOf(c.Pupil(p).Sex)},
                      {36, c.Pupil(p).PName.str().left(8)},
                      {60, rate(score(p))},

@@ -67,8 +67,8 @@ vxPrint::vxPrint(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPrint"_s), c(c_) {
     }
 
     // An order panel: 成績順 and 番号順, exclusive within the panel.
-    auto orderPanel = [](QWidget* parent, const QString& name, QRadioButton** options, int first, auto onClick,
-                         vxPrint* self, const QString& optionName) {
+    auto orderPanel = [](QWidget* parent, const QString& name, QRadioButton** options, int first,
+                         auto onClick, vxPrint* self, const QString& optionName) {
         auto* panel = new QWidget(parent);
         panel->setObjectName(name);
         auto* layout = new QHBoxLayout(panel);
@@ -78,7 +78,8 @@ vxPrint::vxPrint(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPrint"_s), c(c_) {
             const int k = first + j;
             options[k] = new QRadioButton(captions[j], panel);
             options[k]->setObjectName(u"%1(%2)"_s.arg(optionName).arg(k));
-            QObject::connect(options[k], &QRadioButton::clicked, self, [self, onClick, k] { (self->*onClick)(k); });
+            QObject::connect(options[k], &QRadioButton::clicked, self,
+                             [self, onClick, k] { (self->*onClick)(k); });
             layout->addWidget(options[k]);
         }
         layout->addStretch();
@@ -96,8 +97,8 @@ vxPrint::vxPrint(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPrint"_s), c(c_) {
         Check3D2[s]->setObjectName(u"Check3D2(%1)"_s.arg(s));
         connect(Check3D2[s], &QCheckBox::clicked, this, [this, s] { Check3D2_Click(s); });
         col->addWidget(Check3D2[s]);
-        Panel3D2[s] = orderPanel(Frame3D4[s], u"Panel3D2(%1)"_s.arg(s), Option3D2, 2 * s, &vxPrint::Option3D2_Click,
-                                 this, u"Option3D2"_s);
+        Panel3D2[s] = orderPanel(Frame3D4[s], u"Panel3D2(%1)"_s.arg(s), Option3D2, 2 * s,
+                                 &vxPrint::Option3D2_Click, this, u"Option3D2"_s);
         col->addWidget(Panel3D2[s]);
         for (int v = 0; v < 4; ++v) {
             const int i = 4 * s + v;

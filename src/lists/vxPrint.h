@@ -24,10 +24,10 @@ public:
     void Option3D1_Click(int k);
     void Option3D2_Click(int k);
     void Option3D3_Click(int k);
-    void Command3D2_Click();  // 印刷実行
-    void SSCommand2_Click();  // 教科印刷実行
-    void SSCommand1_Click();  // 印刷設定
-    void Command3D1_Click();  // 終了
+    void Command3D2_Click(); // 印刷実行
+    void SSCommand2_Click(); // 教科印刷実行
+    void SSCommand1_Click(); // 印刷設定
+    void Command3D1_Click(); // 終了
     void PrnDatClear();
 
     int ViewSel(int i) const { return m_viewSel[i - 1]; }

@@ -85,7 +85,7 @@ void tst_ListPage::rank_scoreOrder_tieInExchangeOrder() {
     const ListPage::Ranked r = ListPage::rank({90, 80, 80, 70}, ListPage::kScoreOrder);
     QCOMPARE(r.rank, (QList<int>{1, 2, 3, 4}));
     QCOMPARE(r.score, (QList<double>{90, 80, 80, 70}));
-    // Worked by hand: 70, 80, 90, 80 ends as pupils 3, 2, 4, 1.
+    // The exchange leaves 70, 80, 90, 80 as pupils 3, 2, 4, 1.
     const ListPage::Ranked s = ListPage::rank({70, 80, 90, 80}, ListPage::kScoreOrder);
     QCOMPARE(s.number, (QList<int>{3, 2, 4, 1}));
 }
@@ -151,9 +151,15 @@ void tst_ListPage::resultsPage_scoreOrder_subject() {
     QCOMPARE(at(d, u"出席番号"_s), qMakePair(3, 16));
     QCOMPARE(at(d, u"評  定"_s), qMakePair(3, 85));
     // Highest first: pupil 2 (90), then 3 (85.25 -> 85.3), then 1.
-    QCOMPARE(line(d, 4), (QMap<int, QString>{{2, u" 1"_s}, {6, u"位"_s}, {17, u" 2"_s}, {21, u"番"_s},
-                                             {28, u"女"_s}, {36, u"生徒2     "_s}, {60, u"90."_s},
-                                             {74, u"42."_s}, {87, u"３"_s}}));
+    QCOMPARE(line(d, 4), (QMap<int, QString>{{2, u" 1"_s},
+                                             {6, u"位"_s},
+                                             {17, u" 2"_s},
+                                             {21, u"番"_s},
+                                             {28, u"女"_s},
+                                             {36, u"生徒2     "_s},
+                                             {60, u"90."_s},
+                                             {74, u"42."_s},
+                                             {87, u"３"_s}}));
     QCOMPARE(line(d, 5).value(60), u"85.3"_s);
     QCOMPARE(line(d, 6).value(17), u" 1"_s);
     QCOMPARE(d.pages, 1);

@@ -129,7 +129,8 @@ void tst_PrintWindow::afterPrinting_ticksClearedTermKept() {
     tick(u"Check3D1(4)"_s);
     tick(u"Check3D2(3)"_s);
     printLists();
-    QCOMPARE(MsgBox::shown()[1].text, u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
+    QCOMPARE(MsgBox::shown()[1].text,
+             u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
     QCOMPARE(MsgBox::shown()[2].text, u"印刷を終了しました。\r\n印刷設定をクリアします。"_s);
     QVERIFY(!d->find<QCheckBox>(u"vxPrint"_s, u"Check3D1(4)"_s)->isChecked());
     QVERIFY(!d->find<QWidget>(u"vxPrint"_s, u"Panel3D1(4)"_s)->isVisibleTo(win()));
