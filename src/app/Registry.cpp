@@ -1,6 +1,7 @@
 #include "app/Registry.h"
 
 #include "classfiles/vxCPDrv.h"
+#include "classmaterial/vxclass.h"
 #include "classfiles/vxCopy.h"
 #include "classfiles/vxDrive.h"
 #include "classfiles/vxLoad.h"
@@ -40,4 +41,5 @@ void registerWindows(VOXA1& c, Forms& forms) {
     forms.registerForm(u"vxHyo"_s, [&c](Forms& f) { return new vxHyo(c, f); });
     forms.registerForm(u"vxKojin"_s, [&c](Forms& f) { return new vxKojin(c, f); });
     forms.registerForm(u"vxPrint"_s, [&c](Forms& f) { return new vxPrint(c, f); });
+    forms.registerForm(u"vxclass"_s, [&c](Forms& f) { return new vxclass(c, f); });
 }

@@ -31,7 +31,7 @@ private Q_SLOTS:
     void classSizeBox_change_isNotAnUnsavedChange();
     void saveCommand_okAndCancel();
     void helpCommands_openTheProgramFoldersHelpFile();
-    void notYetBuiltWindows_sayItAndKeepTheMainWindow();
+    void classOrganisation_opensItsWindow();
     void help_missingFile_tellsTheTeacher();
     void settings_characterWithoutCode_isRefusedNamingIt();
     void mainClosedWhileAWindowBesideIsOpen_programEndsWithTheLastWindow_data();
@@ -241,12 +241,13 @@ void tst_MainWindow::helpCommands_openTheProgramFoldersHelpFile() {
                           u"helponhelp|"_s + file + u'|', u"contents|"_s + file + u'|'}));
 }
 
-void tst_MainWindow::notYetBuiltWindows_sayItAndKeepTheMainWindow() {
+void tst_MainWindow::classOrganisation_opensItsWindow() {
     loadClass(u"5年1組"_s, u"5-1"_s);
-    MsgBox::queueAnswer(MsgBox::Ok);
     d->trigger(u"vxMain"_s, u"mnuUClass"_s);
+    QVERIFY(d->forms().find(u"vxclass"_s)->isVisible());
+    QCOMPARE(MsgBox::shown().size(), 0);
+    d->click(u"vxclass"_s, u"SSCommand3"_s);
     QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
-    QCOMPARE(MsgBox::shown().size(), 1);
 }
 
 void tst_MainWindow::help_missingFile_tellsTheTeacher() {
