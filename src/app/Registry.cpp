@@ -1,12 +1,12 @@
 #include "app/Registry.h"
 
 #include "classfiles/vxCPDrv.h"
-#include "classmaterial/vxclass.h"
 #include "classfiles/vxCopy.h"
 #include "classfiles/vxDrive.h"
 #include "classfiles/vxLoad.h"
 #include "classfiles/vxNew.h"
 #include "classfiles/vxPass.h"
+#include "classmaterial/vxclass.h"
 #include "controls/Forms.h"
 #include "core/VOXA1.h"
 #include "core/vxEnd.h"

@@ -87,8 +87,7 @@ QStringList unprinted(const QList<Entry>& ranked) {
 
 void printPages(PrintSurface& ps, const VOXA1& c, const QList<Entry>& ranked) {
     ps.setPageColumns(kPageColumns);
-    const QString school =
-        Cp932::leftColumns(TextHelpers::SchoolLine(c.CityName, c.SchoolName), 41 - 16);
+    const QString school = Cp932::leftColumns(TextHelpers::SchoolLine(c.CityName, c.SchoolName), 41 - 16);
     for (bool boys : {true, false}) {
         if (!ps.PageSetup())
             return;

@@ -24,7 +24,8 @@ using namespace Qt::StringLiterals;
 namespace {
 void paint(const QList<QPushButton*>& group, int selected) {
     for (int i = 0; i < group.size(); ++i) {
-        group[i]->setStyleSheet(i == selected ? u"color: #ff0000; font-weight: bold;"_s : u"color: #0000ff;"_s);
+        group[i]->setStyleSheet(i == selected ? u"color: #ff0000; font-weight: bold;"_s
+                                              : u"color: #0000ff;"_s);
         group[i]->setProperty("appearance", i == selected ? 1 : 3);
     }
 }
@@ -44,10 +45,11 @@ vxclass::vxclass(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxclass"_s), c(c_) {
         }
         return frame;
     };
-    QGroupBox* terms = group(u"学期設定"_s, SSCommand5, {u"１・２・３学期"_s, u"１・２学期"_s, u"２・３学期"_s},
-                             u"SSCommand5"_s, &vxclass::SSCommand5_Click);
-    QGroupBox* subjects =
-        group(u"教科設定"_s, SSCommand1, {u"２教科"_s, u"４教科"_s}, u"SSCommand1"_s, &vxclass::SSCommand1_Click);
+    QGroupBox* terms =
+        group(u"学期設定"_s, SSCommand5, {u"１・２・３学期"_s, u"１・２学期"_s, u"２・３学期"_s},
+              u"SSCommand5"_s, &vxclass::SSCommand5_Click);
+    QGroupBox* subjects = group(u"教科設定"_s, SSCommand1, {u"２教科"_s, u"４教科"_s}, u"SSCommand1"_s,
+                                &vxclass::SSCommand1_Click);
     auto* info = new QGroupBox(u"現学級情報"_s, this);
     Label1 = new QLabel(info);
     Label1->setObjectName(u"Label1"_s);
@@ -132,7 +134,8 @@ void vxclass::Grid_Init() {
         Grid1[g]->clearContents();
         Grid1[g]->setRowCount(counts[g]);
         for (int r = 0; r < counts[g]; ++r)
-            Grid1[g]->setItem(r, 0, new QTableWidgetItem(TextHelpers::RightJustify(QString::number(r + 1), 2)));
+            Grid1[g]->setItem(r, 0,
+                              new QTableWidgetItem(TextHelpers::RightJustify(QString::number(r + 1), 2)));
     }
 }
 
@@ -178,9 +181,8 @@ bool vxclass::yearEndRanking() {
     }
     // Without the year-end calculation every mean would be 0.0 and roster order would go out as
     // a ranking.
-    if (c.CalcMark(4, 1) != u"O"_s &&
-        MsgBox::show(u"年度末の計算処理がされていません。続けますか"_s, MsgBox::OkCancel, MsgBox::Question) !=
-            MsgBox::Ok)
+    if (c.CalcMark(4, 1) != u"O"_s && MsgBox::show(u"年度末の計算処理がされていません。続けますか"_s,
+                                                   MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok)
         return false;
     m_termSet = 1;
     m_rank = ClassMaterial::ranking(c, m_subjSet, 1);
@@ -197,14 +199,14 @@ void vxclass::SSCommand2_Click() {
 }
 
 void vxclass::file_save() {
-    const QString chosen = Dialogs::saveFile(u"データファイル保存場所の指定"_s, DosPath::toNative(c.ClassPath),
-                                             QString());
+    const QString chosen =
+        Dialogs::saveFile(u"データファイル保存場所の指定"_s, DosPath::toNative(c.ClassPath), QString());
     if (chosen.isEmpty())
         return; // cancelled: nothing is written
     const QString files[2] = {chosen + u"m.txt"_s, chosen + u"w.txt"_s};
     if ((QFileInfo::exists(files[0]) || QFileInfo::exists(files[1])) &&
-        MsgBox::show(u"データファイルはすでにあります。上書きしますか"_s, MsgBox::OkCancel, MsgBox::Question) !=
-            MsgBox::Ok)
+        MsgBox::show(u"データファイルはすでにあります。上書きしますか"_s, MsgBox::OkCancel,
+                     MsgBox::Question) != MsgBox::Ok)
         return;
     // Both files are written before either takes its name.
     SafeSave::Pending pending[2];
@@ -228,7 +230,8 @@ void vxclass::SSCommand4_Click() {
         return;
     const QStringList left = ClassMaterial::unprinted(m_rank);
     if (!left.isEmpty())
-        MsgBox::show(u"性別が入力されていないので、次の児童は印刷されません。"_s + c.CrLf + left.join(u"、"_s),
+        MsgBox::show(u"性別が入力されていないので、次の児童は印刷されません。"_s + c.CrLf +
+                         left.join(u"、"_s),
                      MsgBox::OkOnly, MsgBox::Warning);
     MsgBox::show(PrintSurface::startMessage());
     PrintSurface ps;

@@ -99,7 +99,7 @@ void tst_ClassMaterial::sort_tieOrders_data() {
     QTest::addColumn<QList<int>>("order");
     QTest::newRow("4 0 2 0 0") << QList<double>{4, 0, 2, 0, 0} << QList<int>{1, 3, 2, 4, 5}; // zeros: 2, 4, 5
     QTest::newRow("4 0 2 0 0 1 4 0 3") << QList<double>{4, 0, 2, 0, 0, 1, 4, 0, 3}
-                                      << QList<int>{1, 7, 9, 3, 6, 2, 4, 8, 5}; // zeros: 2, 4, 8, 5
+                                       << QList<int>{1, 7, 9, 3, 6, 2, 4, 8, 5}; // zeros: 2, 4, 8, 5
 }
 
 void tst_ClassMaterial::sort_tieOrders() {
