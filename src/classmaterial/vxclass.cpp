@@ -70,9 +70,12 @@ vxclass::vxclass(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxclass"_s), c(c_) {
         Grid1[g]->setEditTriggers(QAbstractItemView::NoEditTriggers);
         Grid1[g]->verticalHeader()->hide();
         Grid1[g]->setHorizontalHeaderLabels({QString(), u"　名　　　前　"_s, u" 得点 "_s});
-        Grid1[g]->setColumnWidth(0, twipsToPixels(400));
-        Grid1[g]->setColumnWidth(1, twipsToPixels(1250) * 2);
         Grid1[g]->setFont(fixedPitchFont(font()));
+        Grid1[g]->setColumnWidth(0, twipsToPixels(400));
+        // Room for a name of ten full-width characters; the rows as high as a line of text.
+        Grid1[g]->setColumnWidth(1, QFontMetrics(Grid1[g]->font()).horizontalAdvance(QString(10, u'あ')) + 8);
+        Grid1[g]->setColumnWidth(2, twipsToPixels(800));
+        Grid1[g]->verticalHeader()->setDefaultSectionSize(QFontMetrics(Grid1[g]->font()).height() + 6);
         (new QVBoxLayout(frame))->addWidget(Grid1[g]);
         grids->addWidget(frame);
     }
