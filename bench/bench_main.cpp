@@ -138,6 +138,7 @@ int main(int argc, char* argv[]) {
     const double reports = medianMs(5, [&] {
         PrintSurface ps(std::make_unique<PainterBackend>(dir.filePath(u"kojin.pdf"_s)));
         ReportPage::printPages(ps, c, 1, 42);
+        ps.EndDoc();
     });
 
     std::printf("load class (42 pupils, 3 files)       %8.3f ms\n", load);

@@ -21,16 +21,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-void paint(const QList<QPushButton*>& group, int selected) {
-    for (int i = 0; i < group.size(); ++i) {
-        group[i]->setStyleSheet(i == selected ? u"color: #ff0000; font-weight: bold;"_s
-                                              : u"color: #0000ff;"_s);
-        group[i]->setProperty("appearance", i == selected ? 1 : 3);
-    }
-}
-} // namespace
-
 vxclass::vxclass(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxclass"_s), c(c_) {
     setWindowTitle(u"学級編成資料作成"_s);
     auto group = [this](const QString& title, QPushButton** buttons, const QStringList& captions,
@@ -99,18 +89,14 @@ vxclass::vxclass(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxclass"_s), c(c_) {
 }
 
 void vxclass::Form_Load() {
-    QString wrong;
-    if (c.CurTerm < 1 || c.CurTerm > 3)
-        wrong = u"現在の学期の設定が正しくありません。"_s;
-    else if (c.ClassSize < 0 || c.ClassSize > 42)
-        wrong = u"学級の人数の設定が正しくありません。"_s;
+    const QString wrong = c.figuresProblem();
     if (!wrong.isEmpty()) {
         MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
         SSCommand3_Click();
         return;
     }
-    paint({SSCommand1[0], SSCommand1[1]}, -1);
-    paint({SSCommand5[0], SSCommand5[1], SSCommand5[2]}, -1);
+    paintChosen({SSCommand1[0], SSCommand1[1]}, -1);
+    paintChosen({SSCommand5[0], SSCommand5[1], SSCommand5[2]}, -1);
     opening();
 }
 
@@ -160,8 +146,8 @@ void vxclass::showRange() {
 }
 
 void vxclass::SSCommand1_Click(int i) {
-    paint({SSCommand1[0], SSCommand1[1]}, i);
-    paint({SSCommand5[0], SSCommand5[1], SSCommand5[2]}, -1);
+    paintChosen({SSCommand1[0], SSCommand1[1]}, i);
+    paintChosen({SSCommand5[0], SSCommand5[1], SSCommand5[2]}, -1);
     m_subjSet = i + 1;
     m_termSet = 1;
     showRange();
@@ -172,7 +158,7 @@ void vxclass::SSCommand5_Click(int i) {
         MsgBox::show(u"先に教科設定を入力して下さい"_s);
         return;
     }
-    paint({SSCommand5[0], SSCommand5[1], SSCommand5[2]}, i);
+    paintChosen({SSCommand5[0], SSCommand5[1], SSCommand5[2]}, i);
     m_termSet = i + 1;
     showRange();
 }
@@ -190,7 +176,7 @@ bool vxclass::yearEndRanking() {
     m_termSet = 1;
     m_rank = ClassMaterial::ranking(c, m_subjSet, 1);
     // The screen shows what goes to the files or the paper.
-    paint({SSCommand5[0], SSCommand5[1], SSCommand5[2]}, 0);
+    paintChosen({SSCommand5[0], SSCommand5[1], SSCommand5[2]}, 0);
     Grid_Form();
     return true;
 }
@@ -239,11 +225,7 @@ void vxclass::SSCommand4_Click() {
     MsgBox::show(PrintSurface::startMessage());
     PrintSurface ps;
     ClassMaterial::printPages(ps, c, m_rank);
-    if (!ps.EndDoc()) {
-        MsgBox::show(u"印刷できませんでした。"_s + c.CrLf + ps.errorText(), MsgBox::OkOnly, MsgBox::Warning);
-        return;
-    }
-    MsgBox::show(ps.doneMessage());
+    ps.EndDocAndTell();
 }
 
 void vxclass::SSCommand3_Click() {

@@ -83,6 +83,15 @@ void Form::setCloseButton(QAbstractButton* button) {
     m_closeButton = button;
 }
 
+void Form::paintChosen(const QList<QPushButton*>& group, int chosen) {
+    for (int i = 0; i < group.size(); ++i) {
+        const bool on = i == chosen;
+        group[i]->setStyleSheet(on ? QStringLiteral("color: #ff0000; font-weight: bold;")
+                                   : QStringLiteral("color: #0000ff;"));
+        group[i]->setProperty("appearance", on ? 1 : 3);
+    }
+}
+
 QHBoxLayout* Form::buttonRow(const QList<QWidget*>& buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch();

@@ -54,6 +54,9 @@ public:
         connect(b, &QPushButton::clicked, static_cast<T*>(this), procedure);
         return b;
     }
+    // A group of choice buttons: the chosen one (index `chosen`; -1 for none) with a red caption and
+    // the selected look (appearance 1), the others blue (appearance 3).
+    static void paintChosen(const QList<QPushButton*>& group, int chosen);
     // The buttons side by side at the right edge, as the windows' OK/cancel rows stand.
     static QHBoxLayout* buttonRow(const QList<QWidget*>& buttons);
 

@@ -1,6 +1,7 @@
 #include "core/PrintSurface.h"
 
 #include "platform/Cp932.h"
+#include "platform/MsgBox.h"
 
 using namespace Qt::StringLiterals;
 
@@ -136,6 +137,15 @@ bool PrintSurface::EndDoc() {
     m_job = Job::Ended;
     m_pageBreakPending = false;
     return m_backend->end();
+}
+
+bool PrintSurface::EndDocAndTell() {
+    if (!EndDoc()) {
+        MsgBox::show(u"印刷できませんでした。"_s + u"\r\n"_s + errorText(), MsgBox::OkOnly, MsgBox::Warning);
+        return false;
+    }
+    MsgBox::show(doneMessage());
+    return true;
 }
 
 void PrintSurface::Abort() {

@@ -66,6 +66,9 @@ public:
     // Sends the job. False when it failed to start or to be sent (errorText() says why); true when
     // nothing was ever printed.
     bool EndDoc();
+    // EndDoc, then the teacher is told: where the job went, or that it failed and why. True when
+    // it was sent.
+    bool EndDocAndTell();
     // Throws an open job away instead of sending it (also done when the surface goes away with
     // the job still open).
     void Abort();

@@ -16,6 +16,14 @@ bool told(const QString& error) {
 }
 } // namespace
 
+QString VOXA1::figuresProblem() const {
+    if (CurTerm < 1 || CurTerm > 3)
+        return QStringLiteral("現在の学期の設定が正しくありません。");
+    if (ClassSize < 0 || ClassSize > 42)
+        return QStringLiteral("学級の人数の設定が正しくありません。");
+    return {};
+}
+
 void VOXA1::SplitClassName() {
     Grade = digitAt(ClassName, 0);
     ClassNo = digitAt(ClassName, 2);

@@ -58,6 +58,11 @@ struct VOXA1 {
 
     bool classIsLoaded() const { return ClassName.contains(QStringLiteral("年")); }
 
+    // What makes the class unusable for the windows that read figures by term and pupil (a current
+    // term outside 1..3, a class size outside 0..42), as the message for the teacher; empty when
+    // nothing does.
+    QString figuresProblem() const;
+
     // Sets Grade and ClassNo from the first and third characters of ClassName (0 when not a digit).
     void SplitClassName();
 

@@ -140,11 +140,7 @@ vxPrint::vxPrint(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPrint"_s), c(c_) {
 
 void vxPrint::Form_Load() {
     forms.unload(u"vxMain"_s);
-    QString wrong;
-    if (c.CurTerm < 1 || c.CurTerm > 3)
-        wrong = u"現在の学期の設定が正しくありません。"_s;
-    else if (c.ClassSize < 0 || c.ClassSize > 42)
-        wrong = u"学級の人数の設定が正しくありません。"_s;
+    const QString wrong = c.figuresProblem();
     if (!wrong.isEmpty()) {
         MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
         c.ReturnForm = u"vxPrint"_s;
@@ -260,11 +256,8 @@ void vxPrint::Command3D2_Click() {
     for (int s = 0; s < 4; ++s)
         if (m_subjSel[s] != 0)
             ListPage::resultsPage(ps, c, {s + 1, 0, m_subjSel[s]}, figureTerm(), yearEnd);
-    if (!ps.EndDoc()) {
-        MsgBox::show(u"印刷できませんでした。"_s + c.CrLf + ps.errorText(), MsgBox::OkOnly, MsgBox::Warning);
+    if (!ps.EndDocAndTell())
         return;
-    }
-    MsgBox::show(ps.doneMessage());
     PrnDatClear();
     MsgBox::show(u"印刷を終了しました。"_s + c.CrLf + u"印刷設定をクリアします。"_s);
 }
@@ -278,10 +271,7 @@ void vxPrint::SSCommand2_Click() {
     MsgBox::show(PrintSurface::startMessage());
     PrintSurface ps;
     ListPage::fourSubjectPage(ps, c, figureTerm(), m_termSel == 2);
-    if (ps.EndDoc())
-        MsgBox::show(ps.doneMessage());
-    else
-        MsgBox::show(u"印刷できませんでした。"_s + c.CrLf + ps.errorText(), MsgBox::OkOnly, MsgBox::Warning);
+    ps.EndDocAndTell();
     SSCommand2->setStyleSheet(u"color: #0000ff;"_s);
 }
 

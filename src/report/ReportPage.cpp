@@ -62,12 +62,11 @@ QString windowSchoolLine(const VOXA1& c) {
     return TextHelpers::CutAfter(c.CityName.str(), u"市"_s, u"町"_s) + u"立"_s + schoolPart + u"学校"_s;
 }
 
-bool printPages(PrintSurface& ps, const VOXA1& c, int first, int last) {
+void printPages(PrintSurface& ps, const VOXA1& c, int first, int last) {
     ps.setPageColumns(kPageColumns);
     const int terms = ShowTerms(c);
     for (int p = first; p <= last; ++p)
         kojin_page(ps, c, p, terms);
-    return ps.EndDoc();
 }
 
 void kojin_page(PrintSurface& ps, const VOXA1& c, int p, int showTerms) {

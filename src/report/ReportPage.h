@@ -25,9 +25,8 @@ QString windowSchoolLine(const VOXA1& c);
 
 // One pupil's page (p in 1..ClassSize); the page is ended after it.
 void kojin_page(PrintSurface& ps, const VOXA1& c, int p, int showTerms);
-// The pages of pupils first..last in roster order, one each, as one job. False when the job could
-// not be started or sent (the surface's errorText() says why).
-bool printPages(PrintSurface& ps, const VOXA1& c, int first, int last);
+// The pages of pupils first..last in roster order, one each, in the surface's job.
+void printPages(PrintSurface& ps, const VOXA1& c, int first, int last);
 
 // The widest column the page uses, for fitting it to the paper.
 constexpr int kPageColumns = 92;

@@ -26,11 +26,6 @@ QLabel* box(QWidget* parent, const QString& name, int width) {
     l->setFixedWidth(width);
     return l;
 }
-
-void paint(QPushButton* b, bool active) {
-    b->setStyleSheet(active ? u"color: #ff0000; font-weight: bold;"_s : u"color: #0000ff;"_s);
-    b->setProperty("appearance", active ? 1 : 3);
-}
 } // namespace
 
 vxKojin::vxKojin(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxKojin"_s), c(c_) {
@@ -146,11 +141,7 @@ vxKojin::vxKojin(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxKojin"_s), c(c_) {
 
 void vxKojin::Form_Load() {
     forms.unload(u"vxMain"_s);
-    QString wrong;
-    if (c.CurTerm < 1 || c.CurTerm > 3)
-        wrong = u"現在の学期の設定が正しくありません。"_s;
-    else if (c.ClassSize < 0 || c.ClassSize > 42)
-        wrong = u"学級の人数の設定が正しくありません。"_s;
+    const QString wrong = c.figuresProblem();
     if (!wrong.isEmpty()) {
         MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
         Command3D2_Click();
@@ -163,8 +154,7 @@ void vxKojin::Form_Load() {
     Label2->setText(c.ClassName);
     Label3->setText(QString::number(c.CurTerm));
     m_showTerms = ReportPage::ShowTerms(c);
-    paint(Command3D3, false);
-    paint(Command3D4, false);
+    paintChosen({Command3D3, Command3D4}, -1);
 }
 
 void vxKojin::Panel_show(bool on) {
@@ -225,8 +215,7 @@ void vxKojin::PDisp2(int term, int pupil) {
 void vxKojin::Command3D3_Click() {
     Frame3D3[0]->setTitle(QString::number(c.CurTerm) + u"学期"_s);
     m_viewMode = 10;
-    paint(Command3D3, true);
-    paint(Command3D4, false);
+    paintChosen({Command3D3, Command3D4}, 0);
     Panel_show(false);
     Head_set();
     m_curPno = 1;
@@ -235,8 +224,7 @@ void vxKojin::Command3D3_Click() {
 
 void vxKojin::Command3D4_Click() {
     m_viewMode = 100;
-    paint(Command3D4, true);
-    paint(Command3D3, false);
+    paintChosen({Command3D3, Command3D4}, 1);
     Frame3D3[0]->setTitle(QString());
     Panel_show(true);
     Head_set();
@@ -268,11 +256,8 @@ void vxKojin::print(int first, int last) {
     }
     MsgBox::show(PrintSurface::startMessage());
     PrintSurface ps;
-    if (!ReportPage::printPages(ps, c, first, last)) {
-        MsgBox::show(u"印刷できませんでした。"_s + c.CrLf + ps.errorText(), MsgBox::OkOnly, MsgBox::Warning);
-        return;
-    }
-    MsgBox::show(ps.doneMessage());
+    ReportPage::printPages(ps, c, first, last);
+    ps.EndDocAndTell();
 }
 
 void vxKojin::Command1_Click() {

@@ -236,11 +236,7 @@ void vxHyo::Form_Load() {
     forms.unload(u"vxMain"_s);
     // The figures are read and written at the term in the class settings and at the class size:
     // anything else would reach outside the tables.
-    QString wrong;
-    if (c.CurTerm < 1 || c.CurTerm > 3)
-        wrong = u"現在の学期の設定が正しくありません。"_s;
-    else if (c.ClassSize < 0 || c.ClassSize > 42)
-        wrong = u"学級の人数の設定が正しくありません。"_s;
+    const QString wrong = c.figuresProblem();
     if (!wrong.isEmpty()) {
         MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
         c.ReturnForm = u"vxHyo"_s;
@@ -268,17 +264,8 @@ void vxHyo::Form_Load() {
     resetSelections();
 }
 
-void vxHyo::paintGroup(const QList<QPushButton*>& group, int selected) {
-    // The chosen button red with the selected look, the others blue.
-    for (int i = 0; i < group.size(); ++i) {
-        const bool on = i == selected;
-        group[i]->setStyleSheet(on ? u"color: #ff0000; font-weight: bold;"_s : u"color: #0000ff;"_s);
-        group[i]->setProperty("appearance", on ? 1 : 3);
-    }
-}
-
 void vxHyo::Command3D2_Click(int i) {
-    paintGroup({Command3D2[0], Command3D2[1]}, i);
+    paintChosen({Command3D2[0], Command3D2[1]}, i);
     if (i == 1) {
         Frame3D3->setTitle(u"年度末処理"_s);
         if (m_procMode == 1)
@@ -301,13 +288,13 @@ void vxHyo::Command3D2_Click(int i) {
 void vxHyo::Command3D1_Click(int i) {
     if (m_periodMode == 2 || m_procMode < 2) {
         m_procMode = i + 1;
-        paintGroup({Command3D1[0], Command3D1[1], Command3D1[2]}, i);
+        paintChosen({Command3D1[0], Command3D1[1], Command3D1[2]}, i);
         if (i == 1)
             fillViewpointButtons();
         return;
     }
     MsgBox::show(u"教科を選択してください"_s);
-    paintGroup({Command3D1[0], Command3D1[1], Command3D1[2]}, -1);
+    paintChosen({Command3D1[0], Command3D1[1], Command3D1[2]}, -1);
 }
 
 void vxHyo::Command3D6_Click(int i) {
@@ -315,7 +302,7 @@ void vxHyo::Command3D6_Click(int i) {
         return;
     m_selSlot = i + 1;
     m_selSubjectNo = c.Grade >= 3 ? i + 1 : QList<int>{1, 3, 5}.value(i);
-    paintGroup({Command3D6[0], Command3D6[1], Command3D6[2], Command3D6[3]}, i);
+    paintChosen({Command3D6[0], Command3D6[1], Command3D6[2], Command3D6[3]}, i);
     if (m_procMode == 2)
         fillViewpointButtons();
 }
@@ -339,7 +326,7 @@ void vxHyo::fillViewpointButtons() {
 
 void vxHyo::Command3D7_Click(int i) {
     m_selView = i + 1;
-    paintGroup({Command3D7[0], Command3D7[1], Command3D7[2], Command3D7[3]}, i);
+    paintChosen({Command3D7[0], Command3D7[1], Command3D7[2], Command3D7[3]}, i);
 }
 
 void vxHyo::setExecute(bool on) {
@@ -352,10 +339,10 @@ void vxHyo::restoreTerm() {
 }
 
 void vxHyo::resetSelections() {
-    paintGroup({Command3D2[0], Command3D2[1]}, -1);
-    paintGroup({Command3D1[0], Command3D1[1], Command3D1[2]}, -1);
-    paintGroup({Command3D6[0], Command3D6[1], Command3D6[2], Command3D6[3]}, -1);
-    paintGroup({Command3D7[0], Command3D7[1], Command3D7[2], Command3D7[3]}, -1);
+    paintChosen({Command3D2[0], Command3D2[1]}, -1);
+    paintChosen({Command3D1[0], Command3D1[1], Command3D1[2]}, -1);
+    paintChosen({Command3D6[0], Command3D6[1], Command3D6[2], Command3D6[3]}, -1);
+    paintChosen({Command3D7[0], Command3D7[1], Command3D7[2], Command3D7[3]}, -1);
     if (m_procMode == 2)
         for (QPushButton* b : Command3D7)
             b->setText(QString());
@@ -643,7 +630,7 @@ void vxHyo::evaluation(bool viewpoints) {
         Command3D13[i]->setText(marks[i]);
         Label19[i]->setText(marks[i]);
     }
-    paintGroup({Command3D13[0], Command3D13[1], Command3D13[2]}, -1);
+    paintChosen({Command3D13[0], Command3D13[1], Command3D13[2]}, -1);
     Label23->setText(viewpoints ? u"観点評価人数"_s : u"評定人数"_s);
     Command3D16->setText(viewpoints ? u"ALL○"_s : u"ALL２"_s);
     QString heading = subjectHeading(m_selSlot, c.Grade);
@@ -708,7 +695,7 @@ void vxHyo::refreshCounts() {
 void vxHyo::Command3D13_Click(int i) {
     m_pickedMark = TermView::marks(m_viewpoints).value(i);
     m_assignArmed = 10;
-    paintGroup({Command3D13[0], Command3D13[1], Command3D13[2]}, i);
+    paintChosen({Command3D13[0], Command3D13[1], Command3D13[2]}, i);
     refreshCounts();
 }
 

@@ -54,7 +54,6 @@ private:
     QGroupBox* buildLists(QWidget* parent);
     QGroupBox* buildYearList(QWidget* parent);
     QGroupBox* buildView(QWidget* parent);
-    void paintGroup(const QList<QPushButton*>& group, int selected);
     void fillViewpointButtons();
     void setExecute(bool on);
     void restoreTerm();
