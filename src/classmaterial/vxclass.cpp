@@ -92,7 +92,11 @@ void vxclass::Form_Load() {
     const QString wrong = c.figuresProblem();
     if (!wrong.isEmpty()) {
         MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
-        SSCommand3_Click();
+        // Unloaded, not only hidden: the main window does not unload this window on its return, and
+        // a window still loaded would be shown once this load step ends.
+        c.ReturnForm = u"vxclass"_s;
+        forms.show(u"vxMain"_s);
+        forms.unload(tag());
         return;
     }
     paintChosen({SSCommand1[0], SSCommand1[1]}, -1);

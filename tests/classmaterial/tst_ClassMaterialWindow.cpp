@@ -27,6 +27,7 @@ private Q_SLOTS:
     void withoutYearEnd_asksBeforeFilesOrPrinting();
     void print_namesWhoIsLeftOff_andSendsBothPages();
     void reopened_afterAnotherClass_showsTheNewClass();
+    void badClassSize_isRefusedBackToTheMainWindow();
 
 private:
     // A class of four (boy, girl, no sex, boy) with year-end figures, the window open.
@@ -154,7 +155,8 @@ void tst_ClassMaterialWindow::print_namesWhoIsLeftOff_andSendsBothPages() {
     d->click(u"vxclass"_s, u"SSCommand4"_s);
     QVERIFY(MsgBox::shown()[0].text.contains(u"生徒3"_s));
     QCOMPARE(MsgBox::shown()[1].text, u"今から印刷を開始します、\r\nプリンターの準備をしてください"_s);
-    QCOMPARE(MsgBox::shown()[2].text, u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
+    QCOMPARE(MsgBox::shown()[2].text,
+             u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
     const auto& doc = RecordingBackend::documents()[0];
     QCOMPARE(doc.pages, 2);
     QVERIFY(doc.find(1, u"男　　子"_s));
@@ -175,6 +177,16 @@ void tst_ClassMaterialWindow::reopened_afterAnotherClass_showsTheNewClass() {
     QCOMPARE(grid(0)->rowCount(), 0);
     QCOMPARE(grid(1)->rowCount(), 1);
     QCOMPARE(cell(1, 0, 1).trimmed(), u"別の学級の子"_s);
+}
+
+void tst_ClassMaterialWindow::badClassSize_isRefusedBackToTheMainWindow() {
+    d->startWithClass(u"4-2"_s, u"4年2組"_s, 2);
+    d->c().CurTerm = 4;
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"mnuUClass"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"現在の学期の設定が正しくありません。"_s);
+    QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+    QVERIFY(!d->forms().isLoaded(u"vxclass"_s));
 }
 
 QTEST_MAIN(tst_ClassMaterialWindow)
