@@ -1,6 +1,7 @@
 #include "classmaterial/vxclass.h"
 
 #include "controls/Forms.h"
+#include "core/FigureWindows.h"
 #include "core/NumberFormat.h"
 #include "core/PrintSurface.h"
 #include "core/TextHelpers.h"
@@ -89,16 +90,8 @@ vxclass::vxclass(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxclass"_s), c(c_) {
 }
 
 void vxclass::Form_Load() {
-    const QString wrong = c.figuresProblem();
-    if (!wrong.isEmpty()) {
-        MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
-        // Unloaded, not only hidden: the main window does not unload this window on its return, and
-        // a window still loaded would be shown once this load step ends.
-        c.ReturnForm = u"vxclass"_s;
-        forms.show(u"vxMain"_s);
-        forms.unload(tag());
+    if (FigureWindows::refuseWithoutFigures(c, forms, tag()))
         return;
-    }
     paintChosen({SSCommand1[0], SSCommand1[1]}, -1);
     paintChosen({SSCommand5[0], SSCommand5[1], SSCommand5[2]}, -1);
     opening();

@@ -1,6 +1,7 @@
 #include "lists/vxPrint.h"
 
 #include "controls/Forms.h"
+#include "core/FigureWindows.h"
 #include "core/PrintSurface.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
@@ -140,14 +141,8 @@ vxPrint::vxPrint(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPrint"_s), c(c_) {
 
 void vxPrint::Form_Load() {
     forms.unload(u"vxMain"_s);
-    const QString wrong = c.figuresProblem();
-    if (!wrong.isEmpty()) {
-        MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
-        c.ReturnForm = u"vxPrint"_s;
-        forms.hide(tag());
-        forms.show(u"vxMain"_s);
+    if (FigureWindows::refuseWithoutFigures(c, forms, tag()))
         return;
-    }
     c.SplitClassName();
     Label6->setText(upTo(c.CityName, u"市"_s));
     Label1->setText(upTo(c.SchoolName, u"小"_s));

@@ -1,6 +1,7 @@
 #include "report/vxKojin.h"
 
 #include "controls/Forms.h"
+#include "core/FigureWindows.h"
 #include "core/NumberFormat.h"
 #include "core/PrintSurface.h"
 #include "core/TextHelpers.h"
@@ -141,12 +142,8 @@ vxKojin::vxKojin(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxKojin"_s), c(c_) {
 
 void vxKojin::Form_Load() {
     forms.unload(u"vxMain"_s);
-    const QString wrong = c.figuresProblem();
-    if (!wrong.isEmpty()) {
-        MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
-        Command3D2_Click();
+    if (FigureWindows::refuseWithoutFigures(c, forms, tag()))
         return;
-    }
     m_curPno = 1;
     // Grade and class number from this class's name, so a page printed at once carries them.
     c.SplitClassName();

@@ -1,6 +1,7 @@
 #include "termend/vxHyo.h"
 
 #include "controls/Forms.h"
+#include "core/FigureWindows.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
 #include "platform/MsgBox.h"
@@ -234,16 +235,8 @@ int vxHyo::term() const {
 
 void vxHyo::Form_Load() {
     forms.unload(u"vxMain"_s);
-    // The figures are read and written at the term in the class settings and at the class size:
-    // anything else would reach outside the tables.
-    const QString wrong = c.figuresProblem();
-    if (!wrong.isEmpty()) {
-        MsgBox::show(wrong, MsgBox::OkOnly, MsgBox::Warning);
-        c.ReturnForm = u"vxHyo"_s;
-        forms.hide(tag());
-        forms.show(u"vxMain"_s);
+    if (FigureWindows::refuseWithoutFigures(c, forms, tag()))
         return;
-    }
     m_school->setText(TextHelpers::CutAtBlank(c.SchoolName.str()));
     m_className->setText(c.ClassName);
     m_term->setText(QString::number(c.CurTerm));
