@@ -5,6 +5,7 @@
 #include "controls/Forms.h"
 #include "core/VOXA1.h"
 #include "platform/DosPath.h"
+#include "platform/FileSet.h"
 #include "platform/MsgBox.h"
 
 #include <QDir>
@@ -208,7 +209,7 @@ void vxNew::Command3D3_Click() {
     }
     MsgBox::show(m_className + u"の領域をディスク上に作成します"_s);
     const QString nativeFolder = DosPath::toNative(folder);
-    if (nativeFolder.isEmpty() || !QDir().mkpath(nativeFolder)) {
+    if (nativeFolder.isEmpty() || !FileSet::makePrivateFolder(nativeFolder)) {
         MsgBox::show(u"フォルダを作れませんでした。"_s + c.CrLf + folder, MsgBox::OkOnly, MsgBox::Warning);
         return;
     }

@@ -1,10 +1,12 @@
 #include "core/ClassFiles.h"
 
+#include "core/ClassBackup.h"
 #include "core/ListText.h"
 #include "core/VOXA1.h"
+#include "platform/Clock.h"
 #include "platform/Cp932.h"
 #include "platform/DosPath.h"
-#include "platform/SafeSave.h"
+#include "platform/FileSet.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -48,10 +50,6 @@ ReadStatus readWhole(const QString& dosPath, QByteArray* out) {
 
 QString readError(ReadStatus s, const QString& dosPath) {
     return s == ReadStatus::Missing ? notFound(dosPath, kNotLoaded) : damaged(dosPath, kNotLoaded);
-}
-
-bool writeWhole(const QString& dosPath, const QByteArray& data) {
-    return SafeSave::replaceFile(DosPath::toNative(dosPath), data);
 }
 
 // Little-endian fields of a record.
@@ -316,6 +314,66 @@ QByteArray indexBytes(const VOXA1& c) {
 }
 
 namespace {
+
+// The class's files as one unit for FileSet: host folder, base name and the three file names,
+// each as an existing file of another case would be found.
+FileSet::Members membersOf(const QString& classPath) {
+    FileSet::Members m;
+    const QFileInfo sdt(DosPath::toNative(classPath + u".sdt"_s));
+    m.folder = sdt.absolutePath();
+    m.base = QFileInfo(DosPath::toNative(classPath)).fileName();
+    for (const QString& suffix : {u".sdt"_s, u".eix"_s, u".dat"_s})
+        m.names.append(QFileInfo(DosPath::toNative(classPath + suffix)).fileName());
+    return m;
+}
+
+QString dosName(const QString& classPath, const QString& name) {
+    return DosPath::join(DosPath::fromNative(QFileInfo(DosPath::toNative(classPath)).absolutePath()), name);
+}
+
+// Puts back the files of a save that was interrupted (a crash, a power cut) before it could
+// finish; says so once, since the rollback set is gone afterwards.
+QString recoverInterrupted(const QString& classPath, QString* notice) {
+    if (DosPath::toNative(classPath).isEmpty())
+        return {};
+    const FileSet::Members m = membersOf(classPath);
+    switch (FileSet::recover(m)) {
+    case FileSet::Recovery::Nothing:
+        return {};
+    case FileSet::Recovery::Restored:
+        if (notice)
+            *notice = u"前回の保存が途中で終わっていました。"_s + kCrLf + dosName(classPath, m.base) + kCrLf +
+                      u"学級のファイルを、その保存の前の状態に戻しました。"_s;
+        return {};
+    case FileSet::Recovery::Failed:
+        break;
+    }
+    return u"前回の保存が途中で終わっていて、保存の前の状態に戻せませんでした。"_s + kCrLf +
+           dosName(classPath, m.base) + kCrLf + u"フォルダに書き込めるか確かめてください。"_s + kCrLf +
+           kNotLoaded;
+}
+
+// The pupil file with the roster's records replaced; the records of pupils who left stay as they
+// are. False when the old file cannot be read.
+bool pupilFileBytes(const VOXA1& c, QByteArray* dat) {
+    int last = 0;
+    for (int i = 1; i <= c.ClassSize; ++i)
+        last = qMax(last, recordNumber(c.RecNo(i)));
+    if (readWhole(c.ClassPath + u".dat"_s, dat) == ReadStatus::Failed)
+        return false;
+    if (dat->size() < qsizetype(last) * kRecordSize)
+        dat->append(qsizetype(last) * kRecordSize - dat->size(), '\0');
+    for (int i = 1; i <= c.ClassSize; ++i) {
+        const qsizetype offset = qsizetype(recordNumber(c.RecNo(i)) - 1) * kRecordSize;
+        const QByteArray rec = recordBytes(c.Pupil(i));
+        std::copy(rec.begin(), rec.end(), dat->begin() + offset);
+    }
+    return true;
+}
+
+} // namespace
+
+namespace {
 // Reads the settings file into c, which the caller throws away when this fails.
 QString readSettingsInto(VOXA1& c) {
     const QString path = c.ClassPath + u".sdt"_s;
@@ -329,7 +387,10 @@ QString readSettingsInto(VOXA1& c) {
 }
 } // namespace
 
-QString loadSettings(VOXA1& c) {
+QString loadSettings(VOXA1& c, QString* notice) {
+    const QString recoveryError = recoverInterrupted(c.ClassPath, notice);
+    if (!recoveryError.isEmpty())
+        return recoveryError;
     VOXA1 next = c;
     const QString error = readSettingsInto(next);
     if (error.isEmpty())
@@ -337,19 +398,10 @@ QString loadSettings(VOXA1& c) {
     return error;
 }
 
-QString saveSettings(VOXA1& c) {
-    // The password is never replaced here: a new class gets "no password" when it is created, and
-    // a password set before the first settings save stays.
-    if (c.NewClassFlag == 10) {
-        for (int k = 1; k <= 4; ++k)
-            for (int t = 1; t <= 3; ++t)
-                c.SheetSetup(k, t).clear();
-    }
-    const QString path = c.ClassPath + u".sdt"_s;
-    return writeWhole(path, settingsBytes(c)) ? QString() : writeFailed(path);
-}
-
-QString loadClass(VOXA1& c) {
+QString loadClass(VOXA1& c, QString* notice) {
+    const QString recoveryError = recoverInterrupted(c.ClassPath, notice);
+    if (!recoveryError.isEmpty())
+        return recoveryError;
     VOXA1 next = c;
     const QString sdtError = readSettingsInto(next);
     if (!sdtError.isEmpty())
@@ -394,41 +446,91 @@ QString loadClass(VOXA1& c) {
     return {};
 }
 
-QString saveIndex(const VOXA1& c) {
-    const QString path = c.ClassPath + u".eix"_s;
-    return writeWhole(path, indexBytes(c)) ? QString() : writeFailed(path);
+QString saveFiles(VOXA1& c, int parts, QString* notice) {
+    const QString native = DosPath::toNative(c.ClassPath);
+    if (native.isEmpty() || parts == 0)
+        return writeFailed(c.ClassPath + u".sdt"_s);
+    if (parts & PupilFile) {
+        const QString problem = recordNumberProblem(c);
+        if (!problem.isEmpty())
+            return problem + kCrLf + u"保存できません。"_s + kCrLf + c.ClassPath + u".dat"_s;
+    }
+    // A new class starts without test sheets and marks; the password is never replaced here: a new
+    // class gets "no password" when it is created, and one set before the first save stays.
+    if (c.NewClassFlag == 10) {
+        if (parts & SettingsFile)
+            for (int k = 1; k <= 4; ++k)
+                for (int t = 1; t <= 3; ++t)
+                    c.SheetSetup(k, t).clear();
+        if (parts & PupilFile)
+            for (int i = 1; i <= c.ClassSize; ++i)
+                for (int t = 1; t <= 3; ++t)
+                    for (int k = 1; k <= 4; ++k)
+                        c.Pupil(i).SheetMarks(k, t).clear();
+    }
+    const FileSet::Members m = membersOf(c.ClassPath);
+    QString recoveryNotice;
+    const QString recoveryError = recoverInterrupted(c.ClassPath, &recoveryNotice);
+    if (!recoveryError.isEmpty())
+        return recoveryError;
+
+    QList<FileSet::NewFile> files;
+    if (parts & PupilFile) {
+        QByteArray dat;
+        if (!pupilFileBytes(c, &dat))
+            return writeFailed(c.ClassPath + u".dat"_s);
+        files.append({m.names[2], dat});
+    }
+    if (parts & IndexFile)
+        files.append({m.names[1], indexBytes(c)});
+    if (parts & SettingsFile)
+        files.append({m.names[0], settingsBytes(c)});
+
+    const QString keepIn = ClassBackup::dueSet(m.folder, m.base, Clock::now());
+    const FileSet::Result r = FileSet::replace(m, files, keepIn);
+    const QString failed = DosPath::fromNative(r.failedPath);
+    switch (r.outcome) {
+    case FileSet::Outcome::Saved:
+        break;
+    case FileSet::Outcome::Unchanged:
+    case FileSet::Outcome::Restored:
+        return writeFailed(failed);
+    case FileSet::Outcome::Interrupted: {
+        QStringList changed;
+        for (const QString& n : r.changed)
+            changed.append(n);
+        return u"保存の途中で書き込めなくなり、元に戻すこともできませんでした。"_s + kCrLf + failed + kCrLf +
+               (changed.isEmpty() ? u"学級のファイルはまだ前のままです。"_s
+                                  : u"新しくなったファイル："_s + changed.join(u"、"_s)) +
+               kCrLf + u"次に学級を開くとき、保存の前の状態に戻します。"_s;
+    }
+    }
+    if (!keepIn.isEmpty()) {
+        if (r.previousKept)
+            ClassBackup::prune(m.folder, m.base);
+        else if (notice)
+            *notice = u"保存しましたが、保存の前のファイルを控えのフォルダに残せませんでした。"_s + kCrLf +
+                      DosPath::fromNative(keepIn);
+    }
+    if (notice && !recoveryNotice.isEmpty())
+        *notice = recoveryNotice + (notice->isEmpty() ? QString() : kCrLf + *notice);
+    return {};
 }
 
-QString savePupils(VOXA1& c) {
-    const QString path = c.ClassPath + u".dat"_s;
-    const QString problem = recordNumberProblem(c);
-    if (!problem.isEmpty())
-        return problem + kCrLf + u"保存できません。"_s + kCrLf + path;
-    int last = 0;
-    for (int i = 1; i <= c.ClassSize; ++i)
-        last = qMax(last, recordNumber(c.RecNo(i)));
-    if (c.NewClassFlag == 10) {
-        for (int i = 1; i <= c.ClassSize; ++i)
-            for (int t = 1; t <= 3; ++t)
-                for (int k = 1; k <= 4; ++k)
-                    c.Pupil(i).SheetMarks(k, t).clear();
-    }
+QString saveSettings(VOXA1& c, QString* notice) {
+    return saveFiles(c, SettingsFile, notice);
+}
 
-    // Records of pupils who left stay in the file as they are; only the roster's records change.
-    QByteArray dat;
-    const ReadStatus s = readWhole(path, &dat);
-    if (s == ReadStatus::Failed)
-        return writeFailed(path);
-    if (dat.size() < qsizetype(last) * kRecordSize)
-        dat.append(qsizetype(last) * kRecordSize - dat.size(), '\0');
-    for (int i = 1; i <= c.ClassSize; ++i) {
-        const qsizetype offset = qsizetype(recordNumber(c.RecNo(i)) - 1) * kRecordSize;
-        const QByteArray rec = recordBytes(c.Pupil(i));
-        std::copy(rec.begin(), rec.end(), dat.begin() + offset);
-    }
-    if (!writeWhole(path, dat))
-        return writeFailed(path);
-    return saveIndex(c);
+QString saveIndex(VOXA1& c, QString* notice) {
+    return saveFiles(c, IndexFile, notice);
+}
+
+QString savePupils(VOXA1& c, QString* notice) {
+    return saveFiles(c, PupilFile | IndexFile, notice);
+}
+
+QString saveClass(VOXA1& c, QString* notice) {
+    return saveFiles(c, PupilFile | IndexFile | SettingsFile, notice);
 }
 
 } // namespace ClassFiles

@@ -12,18 +12,30 @@ struct VOXA1;
 // grade book reads and writes them.
 //
 // Each operation returns an empty text when it succeeded, or the message for the teacher naming
-// the file. A load changes the class in memory only when every file read correctly; a save
-// replaces each file atomically, so a file is either as it was or as it is meant to be.
+// the file. A load changes the class in memory only when every file read correctly. A save
+// replaces the files it writes as one unit with the others (see FileSet): after a crash at any
+// moment the class loads as it was before the save or as it is after it, never a mix. Every load
+// and save first puts back the files of a save that was interrupted. A save also keeps the files
+// as they were in the class's backups (see ClassBackup).
+//
+// `notice`, when given, receives what the teacher should hear even though the operation succeeded
+// (an interrupted save was undone; a backup could not be made).
 namespace ClassFiles {
 
 constexpr int kRecordSize = 3106;
 constexpr int kIndexRecords = 50;
 
-QString loadSettings(VOXA1& c);
-QString saveSettings(VOXA1& c);
-QString loadClass(VOXA1& c);
-QString saveIndex(const VOXA1& c);
-QString savePupils(VOXA1& c);
+enum Part { SettingsFile = 0x1, IndexFile = 0x2, PupilFile = 0x4 };
+
+QString loadSettings(VOXA1& c, QString* notice = nullptr);
+QString loadClass(VOXA1& c, QString* notice = nullptr);
+// The chosen files (Part flags) as one unit.
+QString saveFiles(VOXA1& c, int parts, QString* notice = nullptr);
+QString saveSettings(VOXA1& c, QString* notice = nullptr);
+QString saveIndex(VOXA1& c, QString* notice = nullptr);
+// The pupil records and the index, which points at them.
+QString savePupils(VOXA1& c, QString* notice = nullptr);
+QString saveClass(VOXA1& c, QString* notice = nullptr);
 
 // The pieces, for the operations above and for tests that check the bytes.
 QByteArray settingsBytes(const VOXA1& c);

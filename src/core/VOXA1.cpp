@@ -43,26 +43,56 @@ void VOXA1::MakeCurrent(Became how) {
     ClassLoaded = 1;
 }
 
-bool VOXA1::LoadSettings() {
-    return told(ClassFiles::loadSettings(*this));
+namespace {
+// Shows the error, or the notice that came with a success.
+bool toldWithNotice(const QString& error, const QString& notice) {
+    if (!error.isEmpty())
+        return told(error);
+    if (!notice.isEmpty())
+        MsgBox::notice(notice, MsgBox::Information);
+    return true;
 }
+} // namespace
 
-bool VOXA1::SaveSettings() {
-    return told(ClassFiles::saveSettings(*this));
+bool VOXA1::LoadSettings() {
+    QString notice;
+    const QString error = ClassFiles::loadSettings(*this, &notice);
+    return toldWithNotice(error, notice);
 }
 
 bool VOXA1::LoadClass() {
-    return told(ClassFiles::loadClass(*this));
+    QString notice;
+    const QString error = ClassFiles::loadClass(*this, &notice);
+    return toldWithNotice(error, notice);
+}
+
+bool VOXA1::SaveSettings() {
+    QString notice;
+    const QString error = ClassFiles::saveSettings(*this, &notice);
+    return toldWithNotice(error, notice);
 }
 
 bool VOXA1::SaveIndex() {
-    return told(ClassFiles::saveIndex(*this));
+    QString notice;
+    const QString error = ClassFiles::saveIndex(*this, &notice);
+    return toldWithNotice(error, notice);
 }
 
 bool VOXA1::SavePupils() {
-    return told(ClassFiles::savePupils(*this));
+    QString notice;
+    const QString error = ClassFiles::savePupils(*this, &notice);
+    return toldWithNotice(error, notice);
 }
 
 bool VOXA1::SaveClass() {
-    return SavePupils() && SaveSettings();
+    QString notice;
+    const QString error = ClassFiles::saveClass(*this, &notice);
+    return toldWithNotice(error, notice);
+}
+
+bool VOXA1::SaveIndexAndSettings() {
+    QString notice;
+    const QString error =
+        ClassFiles::saveFiles(*this, ClassFiles::IndexFile | ClassFiles::SettingsFile, &notice);
+    return toldWithNotice(error, notice);
 }

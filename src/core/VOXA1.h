@@ -80,6 +80,8 @@ struct VOXA1 {
     bool LoadClass();
     bool SaveIndex();
     bool SavePupils();
-    // Saving the class: SavePupils, then SaveSettings.
+    // The pupil records, the index and the settings, as one unit.
     bool SaveClass();
+    // The index and the settings as one unit (a pupil transferred out).
+    bool SaveIndexAndSettings();
 };

@@ -9,12 +9,21 @@ namespace {
 struct State {
     bool testing = false;
     double waited = 0;
+    QDateTime now;
 };
+QDateTime testMorning() {
+    return QDateTime(QDate(2026, 4, 6), QTime(8, 0));
+}
 State& state() {
     static State s;
     return s;
 }
 } // namespace
+
+QDateTime Clock::now() {
+    const State& s = state();
+    return s.testing ? (s.now.isValid() ? s.now : testMorning()) : QDateTime::currentDateTime();
+}
 
 double Clock::secondsOfDay() {
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
@@ -42,6 +51,10 @@ void Clock::setTesting(bool on) {
 double Clock::waitedForTest() {
     return state().waited;
 }
+void Clock::setNowForTest(const QDateTime& t) {
+    state().now = t;
+}
 void Clock::reset() {
     state().waited = 0;
+    state().now = QDateTime();
 }

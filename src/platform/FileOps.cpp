@@ -85,7 +85,8 @@ CopyOutcome copyFiles(const QList<CopyPair>& pairs) {
     // take their names, which cannot fail for want of space.
     std::vector<SafeSave::Pending> pending(pairs.size());
     for (int i = 0; i < pairs.size(); ++i)
-        if (!pending[i].write(pairs[i].nativeDestination, data[i], modified(pairs[i].nativeSource)))
+        if (!pending[i].write(pairs[i].nativeDestination, data[i], modified(pairs[i].nativeSource),
+                              SafeSave::Pending::Access::OwnerOnly))
             return {CopyResult::Failed, i};
     for (int i = 0; i < pairs.size(); ++i) {
         if (!pending[i].commit()) {

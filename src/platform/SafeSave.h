@@ -23,9 +23,13 @@ public:
     Pending(Pending&&) noexcept;
     Pending& operator=(Pending&&) noexcept;
 
+    enum class Access { Default, OwnerOnly };
     // Writes the bytes to the temporary file. When `modified` is valid the file carries that
-    // modification time (a copy keeps the time of its source). False on any failure.
-    bool write(const QString& nativePath, const QByteArray& data, const QDateTime& modified = {});
+    // modification time (a copy keeps the time of its source). OwnerOnly files are readable and
+    // writable by their owner alone (a stricter file that is replaced keeps its mode). False on
+    // any failure.
+    bool write(const QString& nativePath, const QByteArray& data, const QDateTime& modified = {},
+               Access access = Access::Default);
     // Puts the written file in place of the old one.
     bool commit();
 

@@ -74,12 +74,16 @@ bool transferOut(VOXA1& c, int n) {
         c.RecNo(i) = c.RecNo(i + 1);
     c.RecNo(c.ClassSize) = u" 0"_s;
     c.ClassSize = static_cast<qint16>(c.ClassSize - 1);
-    if (!c.SaveIndex() || !c.SaveSettings() || !c.LoadClass()) {
-        // The step that failed has told the teacher which file. The files that were already
-        // written go back to the class as it was, as far as the disk allows.
+    // The index and the settings change together or not at all.
+    if (!c.SaveIndexAndSettings()) {
         c = before;
-        ClassFiles::saveIndex(c);
-        ClassFiles::saveSettings(c);
+        return false;
+    }
+    if (!c.LoadClass()) {
+        // The files say the pupil has left but cannot be read back: they go back to the class
+        // as it was, as far as the disk allows, and the teacher has been told which file.
+        c = before;
+        ClassFiles::saveFiles(c, ClassFiles::IndexFile | ClassFiles::SettingsFile);
         return false;
     }
     // The absence marks follow the pupils to their new numbers.
@@ -123,7 +127,7 @@ bool transferIn(VOXA1& c) {
     // The new pupil starts from nothing, never from a record an earlier pupil left in memory; the
     // record is written at once, so the files never point at a record that is not there.
     c.Pupil(c.ClassSize) = PupilRec();
-    if (!c.SavePupils() || !c.SaveSettings()) {
+    if (!c.SaveClass()) {
         c = before;
         return false;
     }

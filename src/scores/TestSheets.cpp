@@ -120,7 +120,7 @@ bool clearSheet(VOXA1& c, Allocations& a, int d, int n, int term) {
     // The absence marks of the sheet survive a clear.
     AbsentMarks::loadSheet(c, d, term, n);
     storeScores(c, e, d, n, term);
-    const bool saved = c.SavePupils() && c.SaveSettings();
+    const bool saved = c.SaveClass();
     loadAllocations(c, a, term);
     return saved;
 }
@@ -148,7 +148,7 @@ bool deleteSheet(VOXA1& c, Allocations& a, int d, int n, int term) {
     for (int p = 1; p <= 42; ++p)
         setAbsent(c, p, d, 20, term, false);
     storeScores(c, e, d, 20, term);
-    const bool saved = c.SavePupils() && c.SaveSettings();
+    const bool saved = c.SaveClass();
     loadAllocations(c, a, term);
     return saved;
 }

@@ -578,7 +578,7 @@ bool vxData::storeSheet() {
     storeScores(c, m_scores, m_subject, m_sheet, c.CurTerm);
     // A failed save has told the teacher which file; the window stays in entry mode with the
     // scores on screen, so the teacher can save again.
-    if (!c.SavePupils() || !c.SaveSettings())
+    if (!c.SaveClass())
         return false;
     Input_enblclr();
     InpStrtDsbl(true);

@@ -2,6 +2,7 @@
 
 #include "platform/Cp932.h"
 #include "platform/DosPath.h"
+#include "platform/FileSet.h"
 #include "platform/Program.h"
 #include "platform/SafeSave.h"
 
@@ -25,7 +26,7 @@ bool writeIni(Machine m) {
 
 bool makeDataFolder(Machine m) {
     const QString native = DosPath::toNative(dataFolder(m));
-    return !native.isEmpty() && QDir().mkpath(native);
+    return !native.isEmpty() && FileSet::makePrivateFolder(native);
 }
 
 } // namespace SetupFiles

@@ -19,6 +19,10 @@ int fail(const QString& why) {
     err << u"voxaclass: "_s << why << Qt::endl;
     return 1;
 }
+void note(const QString& what) {
+    QTextStream err(stderr);
+    err << u"voxaclass: "_s << what << Qt::endl;
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -31,9 +35,12 @@ int main(int argc, char* argv[]) {
     VOXA1 c;
     c.ClassPath = args[2];
     if (args[1] == u"dump"_s) {
-        const QString error = ClassFiles::loadClass(c);
+        QString notice;
+        const QString error = ClassFiles::loadClass(c, &notice);
         if (!error.isEmpty())
             return fail(error);
+        if (!notice.isEmpty())
+            note(notice);
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly))
             return fail(u"標準出力に書けません"_s);
@@ -51,10 +58,11 @@ int main(int argc, char* argv[]) {
     const QString error = ClassJson::fromJson(doc.object(), c);
     if (!error.isEmpty())
         return fail(error);
-    QString saveError = ClassFiles::savePupils(c);
-    if (saveError.isEmpty())
-        saveError = ClassFiles::saveSettings(c);
+    QString notice;
+    const QString saveError = ClassFiles::saveClass(c, &notice);
     if (!saveError.isEmpty())
         return fail(saveError);
+    if (!notice.isEmpty())
+        note(notice);
     return 0;
 }

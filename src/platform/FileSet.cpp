@@ -1,0 +1,312 @@
+#include "platform/FileSet.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+
+namespace FileSet {
+
+namespace {
+
+const QString kNew = u".voxanew"_s;
+const QString kOld = u".voxaold"_s;
+
+struct StopHook {
+    int limit = -1;
+    int taken = 0;
+    bool stopped = false;
+};
+StopHook& hook() {
+    static StopHook h;
+    return h;
+}
+
+// Every change to the disk passes here first; under the test hook the changes after the limit do
+// not happen, as if the process had been killed.
+bool step() {
+    StopHook& h = hook();
+    if (h.stopped)
+        return false;
+    if (h.limit >= 0 && h.taken >= h.limit) {
+        h.stopped = true;
+        return false;
+    }
+    ++h.taken;
+    return true;
+}
+
+QByteArray host(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+bool exists(const QString& path) {
+    struct stat st {};
+    return ::lstat(host(path).constData(), &st) == 0;
+}
+
+// The owner's read and write bits of a file that is already there, so that no save makes a file
+// more open than it was; 0600 for a new one.
+mode_t privateMode(const QString& existing) {
+    struct stat st {};
+    if (::stat(host(existing).constData(), &st) == 0)
+        return st.st_mode & 0600;
+    return 0600;
+}
+
+bool writeAll(int fd, const char* data, qsizetype size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, static_cast<size_t>(size));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        data += n;
+        size -= n;
+    }
+    return true;
+}
+
+// Writes the bytes to the path, replacing what is there, and waits until they are on the disk.
+bool writeSynced(const QString& path, const QByteArray& data, mode_t mode) {
+    const bool stoppedBefore = hook().stopped;
+    const bool go = step();
+    if (!go && stoppedBefore)
+        return false;
+    const int fd = ::open(host(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0)
+        return false;
+    if (!go) {
+        // Killed half-way through the write: a torn temporary file is left behind.
+        writeAll(fd, data.constData(), data.size() / 2);
+        ::close(fd);
+        return false;
+    }
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, data.constData(), data.size()) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    return ok;
+}
+
+bool readAll(const QString& path, QByteArray* out) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    *out = f.readAll();
+    return f.error() == QFileDevice::NoError;
+}
+
+bool renameOver(const QString& from, const QString& to) {
+    return step() && ::rename(host(from).constData(), host(to).constData()) == 0;
+}
+
+bool removeFile(const QString& path) {
+    if (!exists(path))
+        return true;
+    return step() && ::unlink(host(path).constData()) == 0;
+}
+
+// A second name for the file, or a synced copy where the disk has no hard links (FAT sticks).
+bool keepAs(const QString& from, const QString& to) {
+    if (!step())
+        return false;
+    if (::link(host(from).constData(), host(to).constData()) == 0)
+        return true;
+    QByteArray data;
+    return readAll(from, &data) && writeSynced(to, data, privateMode(from));
+}
+
+bool syncFolder(const QString& folder) {
+    const int fd = ::open(host(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // Some file systems cannot sync a folder; the renames are then as safe as they can be made.
+    const int r = ::fsync(fd);
+    const bool ok = r == 0 || errno == EINVAL || errno == ENOTSUP;
+    ::close(fd);
+    return ok;
+}
+
+QString markerPath(const Members& set) {
+    return QDir(set.folder).filePath(set.base + kOld);
+}
+
+// Removes what an interrupted save leaves without meaning: temporary files, and a rollback set
+// whose marker was never written (the class files were not touched yet).
+bool removeLeftovers(const Members& set) {
+    bool ok = removeFile(markerPath(set) + kNew);
+    for (const QString& s : set.names) {
+        ok = removeFile(set.path(s) + kNew) && ok;
+        ok = removeFile(set.path(s) + kOld) && ok;
+    }
+    return ok;
+}
+
+// Puts the files named in the marker back, and removes the files that did not exist before.
+bool putBack(const Members& set, const QStringList& existed) {
+    bool ok = true;
+    for (const QString& s : set.names) {
+        const QString old = set.path(s) + kOld;
+        if (existed.contains(s)) {
+            // A name already put back by an earlier, interrupted recovery has no rollback file left.
+            if (exists(old))
+                ok = renameOver(old, set.path(s)) && ok;
+        } else {
+            ok = removeFile(set.path(s)) && ok;
+        }
+    }
+    return ok && syncFolder(set.folder) && removeFile(markerPath(set)) && syncFolder(set.folder);
+}
+
+QStringList readMarker(const Members& set, bool* ok) {
+    QByteArray data;
+    *ok = readAll(markerPath(set), &data);
+    QStringList out;
+    for (const QByteArray& line : data.split('\n'))
+        if (!line.isEmpty())
+            out.append(QString::fromLatin1(line));
+    for (const QString& s : out)
+        if (!set.names.contains(s))
+            *ok = false;
+    return out;
+}
+
+// Moves the rollback set into a new folder: first under a hidden name, then renamed, so that the
+// folder is either complete or not there.
+bool movePrevious(const Members& set, const QStringList& existed, const QString& keepIn) {
+    QFileInfo target(keepIn);
+    const QString parent = target.absolutePath();
+    const QString staging = QDir(parent).filePath(u"."_s + target.fileName() + u".part"_s);
+    if (!makePrivateFolder(parent))
+        return false;
+    QDir(staging).removeRecursively();
+    if (!step() || ::mkdir(host(staging).constData(), 0700) != 0)
+        return false;
+    bool ok = true;
+    for (const QString& s : existed) {
+        const QString to = QDir(staging).filePath(s);
+        ok = ok && renameOver(set.path(s) + kOld, to) && ::chmod(host(to).constData(), privateMode(to)) == 0;
+    }
+    ok = ok && syncFolder(staging) && renameOver(staging, keepIn) && syncFolder(parent);
+    if (!ok)
+        QDir(staging).removeRecursively();
+    return ok;
+}
+
+} // namespace
+
+QString Members::path(const QString& name) const {
+    return QDir(folder).filePath(name);
+}
+
+Recovery recover(const Members& set) {
+    Recovery result = Recovery::Nothing;
+    if (exists(markerPath(set))) {
+        bool ok = false;
+        const QStringList existed = readMarker(set, &ok);
+        if (!ok || !putBack(set, existed))
+            return Recovery::Failed;
+        result = Recovery::Restored;
+    }
+    if (!removeLeftovers(set))
+        return result == Recovery::Restored ? Recovery::Restored : Recovery::Failed;
+    return result;
+}
+
+Result replace(const Members& set, const QList<NewFile>& files, const QString& keepPreviousIn) {
+    Result r;
+    auto fail = [&](Outcome o, const QString& path) {
+        r.outcome = o;
+        r.failedPath = path;
+        return r;
+    };
+    if (recover(set) == Recovery::Failed)
+        return fail(Outcome::Unchanged, markerPath(set));
+
+    // 1. The new files, complete and on the disk under their temporary names.
+    for (const NewFile& f : files) {
+        const QString path = set.path(f.name);
+        if (!writeSynced(path + kNew, f.data, privateMode(path))) {
+            removeLeftovers(set);
+            return fail(Outcome::Unchanged, path);
+        }
+    }
+    // 2. The files as they are now, and the marker that makes them the rollback set.
+    QStringList existed;
+    for (const QString& s : set.names) {
+        if (!exists(set.path(s)))
+            continue;
+        if (!keepAs(set.path(s), set.path(s) + kOld)) {
+            removeLeftovers(set);
+            return fail(Outcome::Unchanged, set.path(s));
+        }
+        existed.append(s);
+    }
+    const QString marker = markerPath(set);
+    if (!syncFolder(set.folder) || !writeSynced(marker + kNew, existed.join(u'\n').toLatin1() + '\n', 0600) ||
+        !renameOver(marker + kNew, marker) || !syncFolder(set.folder)) {
+        removeLeftovers(set);
+        return fail(Outcome::Unchanged, marker);
+    }
+    // 3. The new files take their names.
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = set.path(files[i].name);
+        if (!renameOver(path + kNew, path)) {
+            if (putBack(set, existed) && removeLeftovers(set))
+                return fail(Outcome::Restored, path);
+            for (int j = 0; j < i; ++j)
+                r.changed.append(files[j].name);
+            return fail(Outcome::Interrupted, path);
+        }
+    }
+    // 4. The moment they count: the marker goes.
+    if (!syncFolder(set.folder) || !removeFile(marker) || !syncFolder(set.folder)) {
+        if (putBack(set, existed) && removeLeftovers(set))
+            return fail(Outcome::Restored, marker);
+        for (const NewFile& f : files)
+            r.changed.append(f.name);
+        return fail(Outcome::Interrupted, marker);
+    }
+    // 5. The files as they were: kept, or thrown away.
+    if (!keepPreviousIn.isEmpty() && !existed.isEmpty())
+        r.previousKept = movePrevious(set, existed, keepPreviousIn);
+    removeLeftovers(set);
+    return r;
+}
+
+bool makePrivateFolder(const QString& nativePath) {
+    if (nativePath.isEmpty())
+        return false;
+    QStringList missing;
+    QString p = QDir::cleanPath(QFileInfo(nativePath).absoluteFilePath());
+    while (!QFileInfo(p).exists()) {
+        missing.prepend(p);
+        const QString up = QFileInfo(p).absolutePath();
+        if (up == p)
+            break;
+        p = up;
+    }
+    for (const QString& m : missing) {
+        if (::mkdir(host(m).constData(), 0700) != 0 && errno != EEXIST)
+            return false;
+        ::chmod(host(m).constData(), 0700);
+    }
+    return QFileInfo(nativePath).isDir();
+}
+
+void stopAfterStepsForTest(int steps) {
+    hook() = StopHook{steps, 0, false};
+}
+int stepsTakenForTest() {
+    return hook().taken;
+}
+bool stoppedForTest() {
+    return hook().stopped;
+}
+
+} // namespace FileSet

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Several files of one folder replaced as one unit, so that a crash, a power cut or a kill at any
+// moment leaves either every file as it was or every file as it is meant to be, never a mix.
+//
+// How: every new file is first written and synced under a temporary name. Then the files as they
+// are now are kept as a rollback set (hard links, or copies where the disk has none) and a marker
+// naming them is written and synced. Only then do the new files take their names; the folder is
+// synced, and removing the marker is the moment the new files count. Whoever finds a marker puts
+// the rollback set back (`recover`), which every load and save does first.
+//
+// Names beside the files of "3-1": "3-1.sdt.voxanew" (temporary), "3-1.sdt.voxaold" (rollback),
+// "3-1.voxaold" (the marker).
+namespace FileSet {
+
+struct Members {
+    QString folder;    // host path of the folder
+    QString base;      // "3-1", which names the marker
+    QStringList names; // every file of the unit, {"3-1.sdt", "3-1.eix", "3-1.dat"}
+    QString path(const QString& name) const;
+};
+
+struct NewFile {
+    QString name;
+    QByteArray data;
+};
+
+enum class Outcome {
+    Saved,
+    Unchanged,  // failed before any file took its new name: everything as before
+    Restored,   // failed after some had; the files as they were are back
+    Interrupted // failed and could not put them back: the rollback set stays for the next load
+};
+
+struct Result {
+    Outcome outcome = Outcome::Saved;
+    QString failedPath;       // the file whose step failed
+    QStringList changed;      // Interrupted: the names that hold their new bytes
+    bool previousKept = true; // Saved with a folder to keep the previous files in: whether they got there
+};
+
+// Replaces the given members. When `keepPreviousIn` is set and the save succeeds, the files as they
+// were before go into that folder (created owner-only) under their own names instead of being
+// thrown away; the folder appears whole or not at all. New files are readable and writable by their
+// owner only; a file that was stricter keeps its mode.
+Result replace(const Members& set, const QList<NewFile>& files, const QString& keepPreviousIn = {});
+
+enum class Recovery {
+    Nothing,  // no interrupted save (left-over temporary files, if any, are removed)
+    Restored, // an interrupted save was found and the files as they were before it are back
+    Failed    // an interrupted save was found and could not be undone
+};
+Recovery recover(const Members& set);
+
+// Creates the folder and any missing parents, the ones it creates readable by their owner only.
+bool makePrivateFolder(const QString& nativePath);
+
+// Test hook: the next operations stop, as a killed process would, after this many changes to the
+// disk (files written, linked, renamed or removed); negative turns it off. `stepsTaken` counts them.
+void stopAfterStepsForTest(int steps);
+int stepsTakenForTest();
+bool stoppedForTest();
+
+} // namespace FileSet
