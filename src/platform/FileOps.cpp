@@ -1,6 +1,6 @@
 #include "platform/FileOps.h"
 
-#include "platform/SafeSave.h"
+#include "platform/FileSet.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,19 +37,6 @@ std::optional<QByteArray> readAll(const QString& nativePath) {
     return data;
 }
 
-// A destination as it was before the copy: its bytes and time, or that it did not exist.
-struct Before {
-    bool existed = false;
-    QByteArray data;
-    QDateTime modified;
-};
-
-void restore(const QString& nativePath, const Before& b) {
-    if (b.existed)
-        SafeSave::replaceFile(nativePath, b.data, b.modified);
-    else
-        QFile::remove(nativePath);
-}
 } // namespace
 
 CopyOutcome copyFiles(const QList<CopyPair>& pairs) {
@@ -63,37 +50,32 @@ CopyOutcome copyFiles(const QList<CopyPair>& pairs) {
         if (QFileInfo::exists(to) && lockedByAnother(to))
             return {CopyResult::InUse, i};
     }
-    // Everything is read before anything is written, and what the destinations held is kept, so a
-    // failure half-way can put them back.
     QList<QByteArray> data;
-    QList<Before> before;
     for (int i = 0; i < pairs.size(); ++i) {
         const auto bytes = readAll(pairs[i].nativeSource);
         if (!bytes)
             return {CopyResult::Failed, i};
         data.append(*bytes);
-        Before b;
-        if (QFileInfo(pairs[i].nativeDestination).isFile()) {
-            const auto old = readAll(pairs[i].nativeDestination);
-            if (!old)
-                return {CopyResult::Failed, i};
-            b = {true, *old, modified(pairs[i].nativeDestination)};
-        }
-        before.append(b);
     }
-    // Every new file is written to its temporary name first; only when all are on the disk do they
-    // take their names, which cannot fail for want of space.
-    std::vector<SafeSave::Pending> pending(pairs.size());
-    for (int i = 0; i < pairs.size(); ++i)
-        if (!pending[i].write(pairs[i].nativeDestination, data[i], modified(pairs[i].nativeSource),
-                              SafeSave::Pending::Access::OwnerOnly))
-            return {CopyResult::Failed, i};
+    // The destinations of one folder (a class's three files) are replaced as one unit, so that not
+    // even a crash half-way leaves a mix of the copy and what was there.
+    FileSet::Members set;
+    set.folder = QFileInfo(pairs.value(0).nativeDestination).absolutePath();
+    set.base = QFileInfo(pairs.value(0).nativeDestination).completeBaseName();
+    QList<FileSet::NewFile> files;
     for (int i = 0; i < pairs.size(); ++i) {
-        if (!pending[i].commit()) {
-            for (int j = 0; j < i; ++j)
-                restore(pairs[j].nativeDestination, before[j]);
+        const QFileInfo to(pairs[i].nativeDestination);
+        if (to.absolutePath() != set.folder)
             return {CopyResult::Failed, i};
-        }
+        set.names.append(to.fileName());
+        files.append({to.fileName(), data[i], modified(pairs[i].nativeSource)});
+    }
+    if (files.isEmpty())
+        return {};
+    const FileSet::Result r = FileSet::replace(set, files);
+    if (r.outcome != FileSet::Outcome::Saved) {
+        const int failed = static_cast<int>(set.names.indexOf(QFileInfo(r.failedPath).fileName()));
+        return {CopyResult::Failed, failed >= 0 ? failed : 0};
     }
     return {};
 }

@@ -20,6 +20,7 @@ const QString kOld = u".voxaold"_s;
 
 struct StopHook {
     int limit = -1;
+    int failAt = -1;
     int taken = 0;
     bool stopped = false;
 };
@@ -38,8 +39,7 @@ bool step() {
         h.stopped = true;
         return false;
     }
-    ++h.taken;
-    return true;
+    return h.taken++ != h.failAt;
 }
 
 QByteArray host(const QString& path) {
@@ -74,10 +74,10 @@ bool writeAll(int fd, const char* data, qsizetype size) {
 }
 
 // Writes the bytes to the path, replacing what is there, and waits until they are on the disk.
-bool writeSynced(const QString& path, const QByteArray& data, mode_t mode) {
+bool writeSynced(const QString& path, const QByteArray& data, mode_t mode, const QDateTime& modified = {}) {
     const bool stoppedBefore = hook().stopped;
     const bool go = step();
-    if (!go && stoppedBefore)
+    if (!go && (stoppedBefore || !hook().stopped))
         return false;
     const int fd = ::open(host(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
     if (fd < 0)
@@ -88,7 +88,13 @@ bool writeSynced(const QString& path, const QByteArray& data, mode_t mode) {
         ::close(fd);
         return false;
     }
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, data.constData(), data.size()) && ::fsync(fd) == 0;
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, data.constData(), data.size());
+    if (ok && modified.isValid()) {
+        const qint64 ms = modified.toMSecsSinceEpoch();
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {ms / 1000, (ms % 1000) * 1000000}};
+        ok = ::futimens(fd, times) == 0;
+    }
+    ok = ok && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     return ok;
 }
@@ -231,7 +237,7 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
     // 1. The new files, complete and on the disk under their temporary names.
     for (const NewFile& f : files) {
         const QString path = set.path(f.name);
-        if (!writeSynced(path + kNew, f.data, privateMode(path))) {
+        if (!writeSynced(path + kNew, f.data, privateMode(path), f.modified)) {
             removeLeftovers(set);
             return fail(Outcome::Unchanged, path);
         }
@@ -300,7 +306,10 @@ bool makePrivateFolder(const QString& nativePath) {
 }
 
 void stopAfterStepsForTest(int steps) {
-    hook() = StopHook{steps, 0, false};
+    hook() = StopHook{steps, -1, 0, false};
+}
+void failStepForTest(int step) {
+    hook() = StopHook{-1, step, 0, false};
 }
 int stepsTakenForTest() {
     return hook().taken;

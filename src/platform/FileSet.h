@@ -29,6 +29,7 @@ struct Members {
 struct NewFile {
     QString name;
     QByteArray data;
+    QDateTime modified = {}; // when valid, the file's modification time (a copy keeps its source's)
 };
 
 enum class Outcome {
@@ -64,6 +65,9 @@ bool makePrivateFolder(const QString& nativePath);
 // Test hook: the next operations stop, as a killed process would, after this many changes to the
 // disk (files written, linked, renamed or removed); negative turns it off. `stepsTaken` counts them.
 void stopAfterStepsForTest(int steps);
+// Test hook: the change with this number (0 the first) fails, as a full disk or a locked file
+// would make it; the ones after it are carried out. Negative turns it off.
+void failStepForTest(int step);
 int stepsTakenForTest();
 bool stoppedForTest();
 

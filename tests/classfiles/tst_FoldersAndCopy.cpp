@@ -4,6 +4,7 @@
 #include "classfiles/ClassCopy.h"
 #include "controls/FileList.h"
 #include "controls/FolderList.h"
+#include "platform/Clock.h"
 #include "platform/MsgBox.h"
 
 #include <QLabel>
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void copy_overExistingCopy_asks();
     void copy_withoutSource_orOntoItself_copiesNothing();
     void copy_backupOntoTheLoadedClass_readsItAfresh();
+    void backupSet_restoredThroughTheCopyWindow_loadsAsSaved();
     void overwriteQuestion_formatsBothTimes();
 
 private:
@@ -271,6 +273,38 @@ void tst_FoldersAndCopy::copy_backupOntoTheLoadedClass_readsItAfresh() {
     for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
         QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/3-1"_s + ext)),
                  TestSupport::readFile(d->home().file(u"backup/3-1"_s + ext)));
+}
+
+void tst_FoldersAndCopy::backupSet_restoredThroughTheCopyWindow_loadsAsSaved() {
+    // The class as it was at eight, kept by the save at nine; the teacher brings it back.
+    startWithClass();
+    VOXA1& c = d->c();
+    Clock::setNowForTest(QDateTime(QDate(2026, 6, 1), QTime(8, 0)));
+    c.Pupil(2).PName = u"朝の名前"_s;
+    QVERIFY(c.SaveClass());
+    QList<QByteArray> morning;
+    for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
+        morning.append(TestSupport::readFile(d->home().file(u"voxadata/3-1"_s + ext)));
+    Clock::setNowForTest(QDateTime(QDate(2026, 6, 1), QTime(9, 0)));
+    c.Pupil(2).PName = u"昼の名前"_s;
+    c.CurTerm = 2;
+    QVERIFY(c.SaveClass());
+
+    openCopy();
+    d->find<FolderList>(u"vxCopy"_s, u"Dir1"_s)->setPath(u"C:\\voxadata\\voxabak\\3-1\\20260601-090000"_s);
+    d->find<FolderList>(u"vxCopy"_s, u"Dir2"_s)->setPath(u"C:\\voxadata"_s);
+    QVERIFY(d->find<FileList>(u"vxCopy"_s, u"File1"_s)->chooseFile(u"3-1.dat"_s));
+    MsgBox::queueAnswer(MsgBox::Yes);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxCopy"_s, u"Command3D1"_s);
+    QCOMPARE(MsgBox::shown()[2].text, u"コピーができました"_s);
+    QVERIFY(MsgBox::shown()[3].text.contains(u"読み込み直しました"_s));
+    QCOMPARE(c.Pupil(2).PName.str().trimmed(), u"朝の名前"_s);
+    QCOMPARE(c.CurTerm, qint16(1));
+    int i = 0;
+    for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
+        QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/3-1"_s + ext)), morning[i++]);
 }
 
 void tst_FoldersAndCopy::overwriteQuestion_formatsBothTimes() {

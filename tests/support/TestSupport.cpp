@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp932.h"
 #include "platform/Dialogs.h"
+#include "platform/FileSet.h"
 #include "platform/HelpViewer.h"
 #include "platform/MsgBox.h"
 #include "platform/PrintBackend.h"
@@ -46,6 +47,7 @@ void useTestDoubles() {
     Program::reset();
     Clock::setTesting(true);
     Clock::reset();
+    FileSet::stopAfterStepsForTest(-1);
     PrintBackend::setTesting(true);
     RecordingBackend::documents().clear();
     RecordingBackend::failNextJob(RecordingBackend::Failure::None);

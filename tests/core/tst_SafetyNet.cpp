@@ -1,0 +1,391 @@
+// A year of results must survive a crash, a power cut or a kill at any moment of a save, a save
+// that fails half-way, and a teacher who wants this morning's class back.
+
+#include "TestSupport.h"
+#include "core/ClassBackup.h"
+#include "core/ClassFiles.h"
+#include "core/IniFile.h"
+#include "core/VOXA1.h"
+#include "platform/Clock.h"
+#include "platform/FileSet.h"
+#include "platform/MsgBox.h"
+
+#include <QDir>
+#include <QtTest>
+
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The three files of a class as they are on the disk; an absent file is a null array.
+struct ClassBytes {
+    QByteArray sdt, eix, dat;
+    bool operator==(const ClassBytes&) const = default;
+};
+
+enum class Change { WholeClass, SettingsOnly, PupilsOnly, TransferOut, FirstSaveOfNewClass };
+
+mode_t modeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+} // namespace
+
+class tst_SafetyNet : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void save_killedAtEveryStep_classLoadsAsBeforeOrAfter_data();
+    void save_killedAtEveryStep_classLoadsAsBeforeOrAfter();
+    void save_anyStepFails_saysSoAndTheFilesStayAsTheyWere_data();
+    void save_anyStepFails_saysSoAndTheFilesStayAsTheyWere();
+    void load_rollbackSetLeftBehind_restoresItAndSaysSoOnce();
+    void load_markerWithoutItsFiles_refusesRatherThanMix();
+    void backups_savesAnHourApart_keepOneSetEach();
+    void backups_twentyFirstSet_dropsTheOldest();
+    void backups_clockSetBack_stillMakesSets();
+    void modes_underUmask022_classFilesAndBackupsAreOwnerOnly_data();
+    void modes_underUmask022_classFilesAndBackupsAreOwnerOnly();
+    void modes_newDataFolder_isOwnerOnly_iniStaysReadable();
+
+private:
+    QString folder() const { return home->file(u"voxadata"_s); }
+    QString file(const QString& name) const { return QDir(folder()).filePath(name); }
+    ClassBytes onDisk() const;
+    // Empties the data folder and writes the class's files (absent ones are left out).
+    void put(const ClassBytes& b);
+    // Files an interrupted or failed save may leave beside the class.
+    QStringList leftovers() const;
+    // Loads 5-1 from the disk, changes it and saves the change; the save's message.
+    QString changeAndSave(Change how);
+
+    std::unique_ptr<TestSupport::TempHome> home;
+    ClassBytes sample;
+};
+
+void tst_SafetyNet::init() {
+    TestSupport::useTestDoubles();
+    home = std::make_unique<TestSupport::TempHome>();
+    QVERIFY(QDir().mkpath(folder()));
+    const QString data = TestSupport::dataDir();
+    sample = {TestSupport::readFile(data + u"/5-1.sdt"_s), TestSupport::readFile(data + u"/5-1.eix"_s),
+              TestSupport::readFile(data + u"/5-1.dat"_s)};
+    put(sample);
+}
+
+void tst_SafetyNet::cleanup() {
+    FileSet::stopAfterStepsForTest(-1);
+    QCOMPARE(MsgBox::unanswered(), 0);
+}
+
+ClassBytes tst_SafetyNet::onDisk() const {
+    auto read = [&](const QString& name) {
+        return QFileInfo::exists(file(name)) ? TestSupport::readFile(file(name)) : QByteArray();
+    };
+    return {read(u"5-1.sdt"_s), read(u"5-1.eix"_s), read(u"5-1.dat"_s)};
+}
+
+void tst_SafetyNet::put(const ClassBytes& b) {
+    QDir(folder()).removeRecursively();
+    QDir().mkpath(folder());
+    if (!b.sdt.isNull())
+        TestSupport::writeFile(file(u"5-1.sdt"_s), b.sdt);
+    if (!b.eix.isNull())
+        TestSupport::writeFile(file(u"5-1.eix"_s), b.eix);
+    if (!b.dat.isNull())
+        TestSupport::writeFile(file(u"5-1.dat"_s), b.dat);
+}
+
+QStringList tst_SafetyNet::leftovers() const {
+    return QDir(folder()).entryList({u"*.voxanew"_s, u"*.voxaold"_s, u".*.part"_s},
+                                    QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+QString tst_SafetyNet::changeAndSave(Change how) {
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    if (how == Change::FirstSaveOfNewClass) {
+        c.ClassName = u"5-1"_s;
+        c.CurTerm = 1;
+        c.ClassSize = 2;
+        c.PassWord = u"0000000000"_s;
+        for (int i = 1; i <= 2; ++i) {
+            c.RecNo(i) = QString::number(i);
+            c.Pupil(i).PName = u"新入%1"_s.arg(i);
+        }
+        c.MakeCurrent(VOXA1::Became::Created);
+        return ClassFiles::saveClass(c);
+    }
+    const QString loadError = ClassFiles::loadClass(c);
+    if (!loadError.isEmpty())
+        return loadError;
+    switch (how) {
+    case Change::WholeClass:
+        // Every file changes, and the pupil file shrinks: a mix of old and new cannot be read.
+        c.Pupil(1).PName = u"書き換え　一郎"_s;
+        c.Pupil(2).SubjScore(1, 1) = 77;
+        c.SchoolName = u"書き換え小学校"_s;
+        c.ClassSize = static_cast<qint16>(c.ClassSize - 1);
+        return ClassFiles::saveClass(c);
+    case Change::SettingsOnly:
+        c.SchoolName = u"書き換え小学校"_s;
+        return ClassFiles::saveSettings(c);
+    case Change::PupilsOnly:
+        c.Pupil(3).PName = u"書き換え　三郎"_s;
+        return ClassFiles::savePupils(c);
+    case Change::TransferOut:
+        for (int i = 1; i < c.ClassSize; ++i)
+            c.RecNo(i) = c.RecNo(i + 1);
+        c.RecNo(c.ClassSize) = u" 0"_s;
+        c.ClassSize = static_cast<qint16>(c.ClassSize - 1);
+        return ClassFiles::saveFiles(c, ClassFiles::IndexFile | ClassFiles::SettingsFile);
+    case Change::FirstSaveOfNewClass:
+        break;
+    }
+    return u"?"_s;
+}
+
+void tst_SafetyNet::save_killedAtEveryStep_classLoadsAsBeforeOrAfter_data() {
+    QTest::addColumn<int>("how");
+    QTest::newRow("whole class") << int(Change::WholeClass);
+    QTest::newRow("settings only") << int(Change::SettingsOnly);
+    QTest::newRow("pupils and index") << int(Change::PupilsOnly);
+    QTest::newRow("index and settings of a transfer out") << int(Change::TransferOut);
+    QTest::newRow("first save of a new class") << int(Change::FirstSaveOfNewClass);
+}
+
+void tst_SafetyNet::save_killedAtEveryStep_classLoadsAsBeforeOrAfter() {
+    QFETCH(int, how);
+    const Change change = static_cast<Change>(how);
+    const ClassBytes before = change == Change::FirstSaveOfNewClass ? ClassBytes{} : sample;
+
+    // The save carried out in full: what "after" is, and how many changes to the disk it makes.
+    put(before);
+    FileSet::stopAfterStepsForTest(1 << 20);
+    QCOMPARE(changeAndSave(change), QString());
+    const int steps = FileSet::stepsTakenForTest();
+    const ClassBytes after = onDisk();
+    QVERIFY(after != before);
+    QVERIFY(steps >= 5);
+
+    int asBefore = 0, asAfter = 0;
+    for (int k = 0; k <= steps; ++k) {
+        put(before);
+        FileSet::stopAfterStepsForTest(k);
+        changeAndSave(change);
+        FileSet::stopAfterStepsForTest(-1);
+
+        // What the next start of the program finds.
+        VOXA1 c;
+        c.ClassPath = u"C:\\voxadata\\5-1"_s;
+        QString notice;
+        const QString error = ClassFiles::loadClass(c, &notice);
+        const ClassBytes now = onDisk();
+        QVERIFY2(now == before || now == after,
+                 qPrintable(u"killed after %1 of %2 steps"_s.arg(k).arg(steps)));
+        if (now == before && change == Change::FirstSaveOfNewClass)
+            QVERIFY(!error.isEmpty()); // no class yet
+        else
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+        QVERIFY2(leftovers().isEmpty(), qPrintable(leftovers().join(u' ')));
+        (now == before ? asBefore : asAfter)++;
+    }
+    QCOMPARE(asBefore + asAfter, steps + 1);
+    QVERIFY(asBefore > 0 && asAfter > 0);
+    // A kill after the last change leaves the saved class.
+    QVERIFY(onDisk() == after);
+}
+
+void tst_SafetyNet::save_anyStepFails_saysSoAndTheFilesStayAsTheyWere_data() {
+    save_killedAtEveryStep_classLoadsAsBeforeOrAfter_data();
+}
+
+void tst_SafetyNet::save_anyStepFails_saysSoAndTheFilesStayAsTheyWere() {
+    QFETCH(int, how);
+    const Change change = static_cast<Change>(how);
+    const ClassBytes before = change == Change::FirstSaveOfNewClass ? ClassBytes{} : sample;
+    put(before);
+    FileSet::stopAfterStepsForTest(1 << 20);
+    QCOMPARE(changeAndSave(change), QString());
+    const int steps = FileSet::stepsTakenForTest();
+    const ClassBytes after = onDisk();
+
+    int refused = 0;
+    for (int k = 0; k < steps; ++k) {
+        put(before);
+        FileSet::failStepForTest(k);
+        const QString error = changeAndSave(change);
+        FileSet::stopAfterStepsForTest(-1);
+        const QString where = u"step %1 of %2 failed: "_s.arg(k).arg(steps) + error;
+        if (error.isEmpty()) {
+            // Only a step after the new files counted (keeping the previous ones, tidying up).
+            QVERIFY2(onDisk() == after, qPrintable(where));
+        } else {
+            ++refused;
+            QVERIFY2(onDisk() == before, qPrintable(where));
+            QVERIFY2(error.contains(u"ファイルは前のままです"_s), qPrintable(where));
+        }
+        VOXA1 c;
+        c.ClassPath = u"C:\\voxadata\\5-1"_s;
+        ClassFiles::loadClass(c);
+        QVERIFY2(leftovers().isEmpty(), qPrintable(where + leftovers().join(u' ')));
+    }
+    QVERIFY(refused > 0);
+}
+
+void tst_SafetyNet::load_rollbackSetLeftBehind_restoresItAndSaysSoOnce() {
+    // A save killed half-way: the settings are new, the other two files still the old ones, and
+    // the rollback set with its marker beside them.
+    TestSupport::writeFile(file(u"5-1.sdt.voxaold"_s), sample.sdt);
+    TestSupport::writeFile(file(u"5-1.eix.voxaold"_s), sample.eix);
+    TestSupport::writeFile(file(u"5-1.dat.voxaold"_s), sample.dat);
+    TestSupport::writeFile(file(u"5-1.voxaold"_s), "5-1.sdt\n5-1.eix\n5-1.dat\n");
+    QByteArray newSdt = sample.sdt;
+    newSdt[10] = 'X';
+    TestSupport::writeFile(file(u"5-1.sdt"_s), newSdt);
+    TestSupport::writeFile(file(u"5-1.dat.voxanew"_s), "torn");
+
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    MsgBox::queueAnswer(MsgBox::Ok);
+    QVERIFY(c.LoadClass());
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QVERIFY(MsgBox::shown()[0].text.startsWith(u"前回の保存が途中で終わっていました。"_s));
+    QVERIFY(MsgBox::shown()[0].text.contains(u"C:\\voxadata\\5-1"_s));
+    QVERIFY(onDisk() == sample);
+    QVERIFY(leftovers().isEmpty());
+    QCOMPARE(c.ClassSize, qint16(35));
+
+    QVERIFY(c.LoadClass());
+    QCOMPARE(MsgBox::shown().size(), 1);
+}
+
+void tst_SafetyNet::load_markerWithoutItsFiles_refusesRatherThanMix() {
+    // A marker naming a file that is not one of the class's cannot be trusted: nothing is loaded
+    // and nothing is touched, and the teacher is told.
+    TestSupport::writeFile(file(u"5-1.voxaold"_s), "5-1.sdt\n../../etc\n");
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    const QString error = ClassFiles::loadClass(c);
+    QVERIFY(error.startsWith(u"前回の保存が途中で終わっていて、保存の前の状態に戻せませんでした。"_s));
+    QCOMPARE(c.ClassSize, qint16(0));
+    QVERIFY(onDisk() == sample);
+    QVERIFY(ClassFiles::saveSettings(c).startsWith(u"前回の保存が途中で終わっていて"_s));
+    QVERIFY(onDisk() == sample);
+}
+
+void tst_SafetyNet::backups_savesAnHourApart_keepOneSetEach() {
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QCOMPARE(ClassFiles::loadClass(c), QString());
+    QList<ClassBytes> saved{sample};
+    const QDateTime morning(QDate(2026, 6, 1), QTime(8, 0));
+    for (int h = 0; h < 3; ++h) {
+        Clock::setNowForTest(morning.addSecs(h * 3600));
+        c.Pupil(1).PName = u"第%1版"_s.arg(h);
+        QCOMPARE(ClassFiles::saveClass(c), QString());
+        saved.append(onDisk());
+        // A second save within ten minutes makes no new set.
+        Clock::setNowForTest(morning.addSecs(h * 3600 + 9 * 60));
+        QCOMPARE(ClassFiles::saveSettings(c), QString());
+    }
+    const QStringList sets = ClassBackup::sets(folder(), u"5-1"_s);
+    QCOMPARE(sets, (QStringList{u"20260601-080000"_s, u"20260601-090000"_s, u"20260601-100000"_s}));
+    // Each set holds the class as it was before that save.
+    for (int h = 0; h < 3; ++h) {
+        const QString set = QDir(ClassBackup::folderOf(folder(), u"5-1"_s)).filePath(sets[h]);
+        const ClassBytes kept{TestSupport::readFile(set + u"/5-1.sdt"_s),
+                              TestSupport::readFile(set + u"/5-1.eix"_s),
+                              TestSupport::readFile(set + u"/5-1.dat"_s)};
+        QVERIFY2(kept == saved[h], qPrintable(sets[h]));
+    }
+}
+
+void tst_SafetyNet::backups_twentyFirstSet_dropsTheOldest() {
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QCOMPARE(ClassFiles::loadClass(c), QString());
+    const QDateTime start(QDate(2026, 6, 1), QTime(8, 0));
+    for (int i = 0; i < ClassBackup::kSetsKept + 1; ++i) {
+        Clock::setNowForTest(start.addSecs(i * 3600));
+        QCOMPARE(ClassFiles::saveSettings(c), QString());
+    }
+    const QStringList sets = ClassBackup::sets(folder(), u"5-1"_s);
+    QCOMPARE(sets.size(), ClassBackup::kSetsKept);
+    QCOMPARE(sets.first(), u"20260601-090000"_s);
+    QCOMPARE(sets.last(), u"20260602-040000"_s);
+}
+
+void tst_SafetyNet::backups_clockSetBack_stillMakesSets() {
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QCOMPARE(ClassFiles::loadClass(c), QString());
+    Clock::setNowForTest(QDateTime(QDate(2027, 3, 1), QTime(8, 0)));
+    QCOMPARE(ClassFiles::saveSettings(c), QString());
+    // The computer's clock is corrected back by a year: the set "in the future" does not stop the
+    // backups of today.
+    Clock::setNowForTest(QDateTime(QDate(2026, 3, 1), QTime(8, 0)));
+    QCOMPARE(ClassFiles::saveSettings(c), QString());
+    QCOMPARE(ClassBackup::sets(folder(), u"5-1"_s).size(), 2);
+}
+
+void tst_SafetyNet::modes_underUmask022_classFilesAndBackupsAreOwnerOnly_data() {
+    QTest::addColumn<int>("existing"); // mode of the class files before the save; 0: none
+    QTest::addColumn<int>("expected");
+    QTest::newRow("new class") << 0 << 0600;
+    QTest::newRow("made readable by all before") << 0644 << 0600;
+    QTest::newRow("group-readable") << 0640 << 0600;
+    QTest::newRow("owner only") << 0600 << 0600;
+    QTest::newRow("read-only stays stricter") << 0400 << 0400;
+}
+
+void tst_SafetyNet::modes_underUmask022_classFilesAndBackupsAreOwnerOnly() {
+    QFETCH(int, existing);
+    QFETCH(int, expected);
+    const mode_t oldMask = ::umask(022);
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QCOMPARE(ClassFiles::loadClass(c), QString());
+    if (existing == 0)
+        put({});
+    for (const QString& n : {u"5-1.sdt"_s, u"5-1.eix"_s, u"5-1.dat"_s})
+        if (existing != 0)
+            QVERIFY(::chmod(QFile::encodeName(file(n)).constData(), mode_t(existing)) == 0);
+    const QString error = ClassFiles::saveClass(c);
+    ::umask(oldMask);
+    QCOMPARE(error, QString());
+    for (const QString& n : {u"5-1.sdt"_s, u"5-1.eix"_s, u"5-1.dat"_s})
+        QCOMPARE(int(modeOf(file(n))), expected);
+    if (existing != 0) {
+        // The files as they were, kept in the backups, are not more open than the class.
+        const QString bak = ClassBackup::folderOf(folder(), u"5-1"_s);
+        const QString set = QDir(bak).filePath(ClassBackup::sets(folder(), u"5-1"_s).value(0));
+        QCOMPARE(int(modeOf(file(u"voxabak"_s))), 0700);
+        QCOMPARE(int(modeOf(bak)), 0700);
+        QCOMPARE(int(modeOf(set)), 0700);
+        for (const QString& n : {u"5-1.sdt"_s, u"5-1.eix"_s, u"5-1.dat"_s})
+            QCOMPARE(int(modeOf(QDir(set).filePath(n))), qMin(existing & 0600, 0600));
+    }
+}
+
+void tst_SafetyNet::modes_newDataFolder_isOwnerOnly_iniStaysReadable() {
+    const mode_t homeBefore = modeOf(home->path());
+    const mode_t oldMask = ::umask(022);
+    const QString nested = home->file(u"学校/voxa2"_s);
+    const bool made = FileSet::makePrivateFolder(nested);
+    const bool ini = IniFile::write({u"C:\\学校\\voxa2\\"_s, 0});
+    ::umask(oldMask);
+    QVERIFY(made && ini);
+    QCOMPARE(int(modeOf(nested)), 0700);
+    QCOMPARE(int(modeOf(home->file(u"学校"_s))), 0700);
+    // The home folder that was there keeps its mode.
+    QCOMPARE(modeOf(home->path()), homeBefore);
+    QCOMPARE(int(modeOf(home->file(u"voxa.ini"_s))), 0644);
+}
+
+QTEST_GUILESS_MAIN(tst_SafetyNet)
+#include "tst_SafetyNet.moc"
