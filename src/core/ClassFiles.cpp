@@ -14,6 +14,8 @@
 #include <QtEndian>
 
 #include <bit>
+#include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -374,6 +376,55 @@ bool pupilFileBytes(const VOXA1& c, QByteArray* dat) {
 } // namespace
 
 namespace {
+
+// Percentages may stray from 0..100 by rounding only. A deviation value of a class of at most 42
+// pupils lies within 50 +- 10 * sqrt(41), about -14..114.
+constexpr double kRateSlack = 0.05;
+constexpr double kDevLow = -20;
+constexpr double kDevHigh = 120;
+
+bool impossibleRate(double v) {
+    return !std::isfinite(v) || v < -kRateSlack || v > 100 + kRateSlack;
+}
+bool impossibleDev(double v) {
+    return !std::isfinite(v) || v < kDevLow || v > kDevHigh;
+}
+
+// Results no calculation can give are blanked in memory, so that no window or printout shows them
+// as figures; totals below zero are kept and shown blank. Returns how many values were wrong.
+int blankImpossibleResults(PupilRec& p, bool blank) {
+    int wrong = 0;
+    auto rate = [&](double& v) {
+        if (impossibleRate(v)) {
+            if (blank)
+                v = std::numeric_limits<double>::quiet_NaN();
+            ++wrong;
+        }
+    };
+    auto dev = [&](double& v) {
+        if (impossibleDev(v)) {
+            if (blank)
+                v = std::numeric_limits<double>::quiet_NaN();
+            ++wrong;
+        }
+    };
+    for (int t = 1; t <= 4; ++t)
+        for (int k = 1; k <= 4; ++k) {
+            rate(p.SubjRate(t, k));
+            dev(p.SubjDev(t, k));
+            wrong += p.SubjScore(t, k) < 0;
+            for (int v = 1; v <= 4; ++v) {
+                rate(p.ViewRate(t, k, v));
+                dev(p.ViewDev(t, k, v));
+                wrong += p.ViewScore(t, k, v) < 0;
+            }
+        }
+    return wrong;
+}
+
+} // namespace
+
+namespace {
 // Reads the settings file into c, which the caller throws away when this fails.
 QString readSettingsInto(VOXA1& c) {
     const QString path = c.ClassPath + u".sdt"_s;
@@ -398,7 +449,7 @@ QString loadSettings(VOXA1& c, QString* notice) {
     return error;
 }
 
-QString loadClass(VOXA1& c, QString* notice) {
+QString loadClass(VOXA1& c, QString* notice, Values values) {
     const QString recoveryError = recoverInterrupted(c.ClassPath, notice);
     if (!recoveryError.isEmpty())
         return recoveryError;
@@ -442,6 +493,25 @@ QString loadClass(VOXA1& c, QString* notice) {
         next.Pupil(i) = PupilRec();
     for (int i = next.ClassSize + 1; i <= kIndexRecords; ++i)
         next.RecNo(i) = QString();
+
+    // Values no part of the program writes: the class loads, and the teacher hears which file.
+    QStringList problems;
+    if (next.CurTerm < 1 || next.CurTerm > 3)
+        problems << u"現在の学期の設定が正しくありません（%1）。設定で学期を選び直してください。"_s.arg(
+                        next.CurTerm) +
+                        kCrLf + c.ClassPath + u".sdt"_s;
+    int wrong = 0;
+    for (int i = 1; i <= next.ClassSize; ++i)
+        wrong += blankImpossibleResults(next.Pupil(i), values == Values::BlankImpossible);
+    if (wrong > 0)
+        problems
+            << (values == Values::BlankImpossible
+                    ? u"ありえない成績の値が %1 個ありました。その値は空欄で表示します。学期末処理で計算し直してください。"_s
+                    : u"ありえない成績の値が %1 個あります。"_s)
+                       .arg(wrong) +
+                   kCrLf + c.ClassPath + u".dat"_s;
+    if (notice && !problems.isEmpty())
+        *notice = (notice->isEmpty() ? QString() : *notice + kCrLf + kCrLf) + problems.join(kCrLf + kCrLf);
     c = std::move(next);
     return {};
 }

@@ -28,7 +28,11 @@ constexpr int kIndexRecords = 50;
 enum Part { SettingsFile = 0x1, IndexFile = 0x2, PupilFile = 0x4 };
 
 QString loadSettings(VOXA1& c, QString* notice = nullptr);
-QString loadClass(VOXA1& c, QString* notice = nullptr);
+// Values no calculation can give (a term outside 1..3, percentages outside 0..100, deviation
+// values no class can have, NaN, totals below zero) load with a notice; the results among them are
+// blanked in memory unless kept as in the file (for the support tool's dump).
+enum class Values { BlankImpossible, AsInFile };
+QString loadClass(VOXA1& c, QString* notice = nullptr, Values values = Values::BlankImpossible);
 // The chosen files (Part flags) as one unit.
 QString saveFiles(VOXA1& c, int parts, QString* notice = nullptr);
 QString saveSettings(VOXA1& c, QString* notice = nullptr);

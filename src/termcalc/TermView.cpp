@@ -25,6 +25,10 @@ bool viewpointUnused(const QString& name) {
 QString rate(double x) {
     return NumberFormat::format(x, u"###.#"_s);
 }
+// A total below zero comes only from a damaged file and is shown blank.
+QString totalPoints(qint16 x) {
+    return x < 0 ? QString() : NumberFormat::format(x, u"###"_s);
+}
 } // namespace
 
 QString right(const QString& text, int width) {
@@ -71,12 +75,11 @@ QStringList sheetLines(const VOXA1& c, int p, int k, int t, int subjectNo) {
     lines << sums;
     lines << u"     11枚 12枚 13枚 14枚 15枚 16枚 17枚 18枚 19枚 20枚  合計"_s;
     for (int v = 1; v <= 4; ++v)
-        lines << viewpointLine(v, 11,
-                               right(u"  "_s + NumberFormat::format(pupil.ViewScore(t, k, v), u"###"_s), 7));
+        lines << viewpointLine(v, 11, right(u"  "_s + totalPoints(pupil.ViewScore(t, k, v)), 7));
     QString lateSums = u"合計 "_s;
     for (int s = 11; s <= 20; ++s)
         lateSums += right(QString::number(total(s)), cellWidth(s));
-    lateSums += right(u" "_s + NumberFormat::format(pupil.SubjScore(t, k), u"###"_s), 7);
+    lateSums += right(u" "_s + totalPoints(pupil.SubjScore(t, k)), 7);
     lines << lateSums;
     return lines;
 }

@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
     c.ClassPath = args[2];
     if (args[1] == u"dump"_s) {
         QString notice;
-        const QString error = ClassFiles::loadClass(c, &notice);
+        const QString error = ClassFiles::loadClass(c, &notice, ClassFiles::Values::AsInFile);
         if (!error.isEmpty())
             return fail(error);
         if (!notice.isEmpty())

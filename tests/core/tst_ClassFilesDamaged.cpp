@@ -4,8 +4,12 @@
 #include "core/ClassFiles.h"
 #include "core/VOXA1.h"
 #include "platform/MsgBox.h"
+#include "termcalc/TermView.h"
 
 #include <QtTest>
+
+#include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -19,6 +23,8 @@ private Q_SLOTS:
     void loadClass_classSizeZero_readsNoPupilFiles();
     void loadClass_clearsPositionsBeyondTheRoster();
     void saveSettings_unwritableFolder_reportsAndKeepsOldFile();
+    void loadClass_impossibleValue_loadsWithNoticeAndBlanks_data();
+    void loadClass_impossibleValue_loadsWithNoticeAndBlanks();
 
 private:
     // A saved class of three pupils, and a second class in memory that must survive a failed load.
@@ -163,6 +169,80 @@ void tst_ClassFilesDamaged::saveSettings_unwritableFolder_reportsAndKeepsOldFile
     MsgBox::queueAnswer(MsgBox::Ok);
     QVERIFY(!c.SavePupils());
     QCOMPARE(MsgBox::shown().size(), 2);
+}
+
+void tst_ClassFilesDamaged::loadClass_impossibleValue_loadsWithNoticeAndBlanks_data() {
+    QTest::addColumn<QString>("field"); // "CurTerm", "SubjRate", "SubjDev", "SubjScore"
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<bool>("told");
+    QTest::addColumn<bool>("blanked");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("term 7") << u"CurTerm"_s << 7.0 << true << false;
+    QTest::newRow("term 0") << u"CurTerm"_s << 0.0 << true << false;
+    QTest::newRow("term 3") << u"CurTerm"_s << 3.0 << false << false;
+    QTest::newRow("rate 100") << u"SubjRate"_s << 100.0 << false << false;
+    QTest::newRow("rate 100.04, rounding") << u"SubjRate"_s << 100.04 << false << false;
+    QTest::newRow("rate 100.2") << u"SubjRate"_s << 100.2 << true << true;
+    QTest::newRow("rate -0.1") << u"SubjRate"_s << -0.1 << true << true;
+    QTest::newRow("rate NaN") << u"SubjRate"_s << nan << true << true;
+    QTest::newRow("deviation 113.9") << u"SubjDev"_s << 113.9 << false << false;
+    QTest::newRow("deviation -14") << u"SubjDev"_s << -14.0 << false << false;
+    QTest::newRow("deviation 130") << u"SubjDev"_s << 130.0 << true << true;
+    QTest::newRow("deviation infinite") << u"SubjDev"_s << inf << true << true;
+    QTest::newRow("total -5") << u"SubjScore"_s << -5.0 << true << false;
+    QTest::newRow("total 0") << u"SubjScore"_s << 0.0 << false << false;
+}
+
+void tst_ClassFilesDamaged::loadClass_impossibleValue_loadsWithNoticeAndBlanks() {
+    QFETCH(QString, field);
+    QFETCH(double, stored);
+    QFETCH(bool, told);
+    QFETCH(bool, blanked);
+    VOXA1 c;
+    c.ClassPath = u"C:\\4-2"_s;
+    QVERIFY(c.LoadClass());
+    if (field == u"CurTerm"_s)
+        c.CurTerm = static_cast<qint16>(stored);
+    else if (field == u"SubjRate"_s)
+        c.Pupil(2).SubjRate(1, 3) = stored;
+    else if (field == u"SubjDev"_s)
+        c.Pupil(2).SubjDev(1, 3) = stored;
+    else
+        c.Pupil(2).SubjScore(1, 3) = static_cast<qint16>(stored);
+    QCOMPARE(ClassFiles::saveClass(c), QString());
+    const QByteArray datBefore = TestSupport::readFile(home->file(u"4-2.dat"_s));
+
+    VOXA1 back;
+    back.ClassPath = c.ClassPath;
+    if (told)
+        MsgBox::queueAnswer(MsgBox::Ok);
+    QVERIFY(back.LoadClass());
+    QCOMPARE(MsgBox::shown().size(), told ? 1 : 0);
+    if (told) {
+        const QString text = MsgBox::shown()[0].text;
+        QVERIFY2(text.contains(field == u"CurTerm"_s ? u"C:\\4-2.sdt"_s : u"C:\\4-2.dat"_s),
+                 qPrintable(text));
+        QCOMPARE(MsgBox::shown()[0].icon, MsgBox::Information);
+    }
+    // The term is kept for the teacher to set again; an impossible result is blank in memory.
+    if (field == u"CurTerm"_s)
+        QCOMPARE(back.CurTerm, c.CurTerm);
+    const double now = field == u"SubjDev"_s ? back.Pupil(2).SubjDev(1, 3) : back.Pupil(2).SubjRate(1, 3);
+    if (field == u"SubjRate"_s || field == u"SubjDev"_s) {
+        QCOMPARE(std::isnan(now), blanked);
+        if (!blanked)
+            QCOMPARE(now, stored);
+    }
+    if (field == u"SubjScore"_s) {
+        // Shown blank on the term-end sheet, not as "-5".
+        QCOMPARE(back.Pupil(2).SubjScore(1, 3), qint16(stored));
+        back.CurTerm = 1;
+        const QStringList lines = TermView::sheetLines(back, 2, 3, 1, 1);
+        QVERIFY2(!lines.join(u'\n').contains(u"-5"_s), qPrintable(lines.join(u'\n')));
+    }
+    // Loading alone writes nothing.
+    QCOMPARE(TestSupport::readFile(home->file(u"4-2.dat"_s)), datBefore);
 }
 
 QTEST_GUILESS_MAIN(tst_ClassFilesDamaged)
