@@ -2,6 +2,8 @@
 # Installs the Debian 12 packages the grade book needs to build, run and test (only what is missing).
 set -e
 PKGS="cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic"
+# "fuzz": also clang and its fuzzer run-time, for the fuzz preset.
+[ "${1:-}" = fuzz ] && PKGS="$PKGS clang libclang-rt-14-dev"
 missing=""
 for p in $PKGS; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -16,6 +16,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -453,16 +454,31 @@ QString loadClass(VOXA1& c, QString* notice, Values values) {
     const QString recoveryError = recoverInterrupted(c.ClassPath, notice);
     if (!recoveryError.isEmpty())
         return recoveryError;
+    ClassBytes files;
+    for (const auto& [suffix, slot] : {std::pair{u".sdt"_s, &files.sdt}, std::pair{u".eix"_s, &files.eix},
+                                       std::pair{u".dat"_s, &files.dat}}) {
+        QByteArray data;
+        const ReadStatus s = readWhole(c.ClassPath + suffix, &data);
+        if (s == ReadStatus::Failed)
+            return readError(s, c.ClassPath + suffix);
+        if (s == ReadStatus::Ok)
+            *slot = std::move(data);
+    }
+    return readClassBytes(files, c, notice, values);
+}
+
+QString readClassBytes(const ClassBytes& files, VOXA1& c, QString* notice, Values values) {
     VOXA1 next = c;
-    const QString sdtError = readSettingsInto(next);
-    if (!sdtError.isEmpty())
-        return sdtError;
+    const QString sdtPath = c.ClassPath + u".sdt"_s;
+    if (!files.sdt)
+        return notFound(sdtPath, kNotLoaded);
+    if (!readSettingsBytes(*files.sdt, next))
+        return damaged(sdtPath, kNotLoaded);
     if (next.ClassSize > 0) {
         const QString eixPath = c.ClassPath + u".eix"_s;
-        QByteArray eix;
-        ReadStatus s = readWhole(eixPath, &eix);
-        if (s != ReadStatus::Ok)
-            return readError(s, eixPath);
+        if (!files.eix)
+            return notFound(eixPath, kNotLoaded);
+        const QByteArray& eix = *files.eix;
         if (eix.size() < next.ClassSize * 4)
             return damaged(eixPath, kNotLoaded);
         for (int i = 1; i <= next.ClassSize; ++i) {
@@ -478,13 +494,11 @@ QString loadClass(VOXA1& c, QString* notice, Values values) {
             return problem + kCrLf + eixPath + kCrLf + kNotLoaded;
 
         const QString datPath = c.ClassPath + u".dat"_s;
-        QByteArray dat;
-        s = readWhole(datPath, &dat);
-        if (s != ReadStatus::Ok)
-            return readError(s, datPath);
+        if (!files.dat)
+            return notFound(datPath, kNotLoaded);
         for (int i = 1; i <= next.ClassSize; ++i) {
             const qsizetype offset = qsizetype(recordNumber(next.RecNo(i)) - 1) * kRecordSize;
-            if (!readRecord(dat, offset, next.Pupil(i)))
+            if (!readRecord(*files.dat, offset, next.Pupil(i)))
                 return damaged(datPath, kNotLoaded);
         }
     }

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 struct VOXA1;
 
 // The three files of a class, ClassPath & ".sdt" (settings, text), ".eix" (the roster index, 50
@@ -33,6 +35,15 @@ QString loadSettings(VOXA1& c, QString* notice = nullptr);
 // blanked in memory unless kept as in the file (for the support tool's dump).
 enum class Values { BlankImpossible, AsInFile };
 QString loadClass(VOXA1& c, QString* notice = nullptr, Values values = Values::BlankImpossible);
+
+// The bytes of the three files; a file that is not there is empty (std::nullopt).
+struct ClassBytes {
+    std::optional<QByteArray> sdt, eix, dat;
+};
+// The whole-class reader behind loadClass, on bytes already read (c.ClassPath names the files in
+// messages). Changes c only when everything could be read.
+QString readClassBytes(const ClassBytes& files, VOXA1& c, QString* notice = nullptr,
+                       Values values = Values::BlankImpossible);
 // The chosen files (Part flags) as one unit.
 QString saveFiles(VOXA1& c, int parts, QString* notice = nullptr);
 QString saveSettings(VOXA1& c, QString* notice = nullptr);

@@ -20,16 +20,22 @@ QString nativePath() {
 }
 
 Settings read() {
-    Settings s{defaultDataFolder(), 0};
     QFile f(nativePath());
     if (!f.open(QIODevice::ReadOnly))
-        return s;
-    ListReader r(f.readAll());
+        return Settings{defaultDataFolder(), 0};
+    return parse(f.readAll());
+}
+
+Settings parse(const QByteArray& data) {
+    Settings s{defaultDataFolder(), 0};
+    ListReader r(data);
     // Each line stands on its own: a damaged second line keeps a good first line.
     const auto folder = r.next();
-    if (!folder || folder->trimmed().isEmpty())
+    // A folder of bytes that are no text (a lone lead byte) is as good as none.
+    const QString decoded = folder ? Cp932::decode(*folder) : QString();
+    if (decoded.trimmed().isEmpty())
         return s;
-    s.DataFolder = Cp932::decode(*folder);
+    s.DataFolder = decoded;
     if (const auto hidden = r.nextInt16(); hidden && (*hidden == 0 || *hidden == 1))
         s.PassHidden = *hidden;
     return s;

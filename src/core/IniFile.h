@@ -19,6 +19,8 @@ QString defaultDataFolder();
 // Reads the program folder's "voxa.ini". A missing file, or one with fewer than two values, counts
 // as the setup tool's DOS/V default ("C:\voxadata", 0) without alarming the teacher.
 Settings read();
+// The same from the bytes of such a file.
+Settings parse(const QByteArray& data);
 
 // The bytes of the file: the quoted folder and the bare integer, each line ended by CR LF.
 QByteArray bytes(const Settings& s);

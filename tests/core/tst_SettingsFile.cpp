@@ -36,6 +36,8 @@ void tst_SettingsFile::read_data() {
     QTest::newRow("empty") << QByteArray() << u"C:\\voxadata"_s << 0;
     QTest::newRow("setup tool's quoted 0")
         << QByteArray("\"A:\\voxadata\"\r\n\"0\"\r\n") << u"A:\\voxadata"_s << 0;
+    QTest::newRow("folder a lone lead byte, no text")
+        << QByteArray("\xe6\r\n1\r\n") << u"C:\\voxadata"_s << 0;
     QTest::newRow("bare 1") << QByteArray("\"C:\\\"\r\n1\r\n") << u"C:\\"_s << 1;
     QTest::newRow("folder with a Japanese name")
         << (QByteArray("\"C:\\") + TestSupport::sjis(u"成績"_s) + "\\\"\r\n0\r\n") << u"C:\\成績\\"_s << 0;
