@@ -7,6 +7,7 @@
 #include "platform/MsgBox.h"
 #include "termcalc/TermCalc.h"
 #include "termcalc/TermView.h"
+#include "termend/DistChart.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -190,6 +191,9 @@ QGroupBox* vxHyo::buildLists(QWidget* parent) {
     auto* layout = new QHBoxLayout(frame);
     layout->addLayout(grid);
     layout->addWidget(Frame3D8, 0, Qt::AlignTop);
+    // Where the pupils stand in the class, beside the lists; it follows every mark given.
+    m_chart = new DistChart(frame);
+    layout->addWidget(m_chart, 0, Qt::AlignTop);
     layout->addStretch();
     return frame;
 }
@@ -678,11 +682,16 @@ void vxHyo::selectRow(int row, int lists) {
 
 void vxHyo::refreshCounts() {
     QStringList given;
-    for (int p = 1; p <= c.ClassSize; ++p)
+    QList<double> rates;
+    for (int p = 1; p <= c.ClassSize; ++p) {
         given << markOf(p);
+        rates << keyOf(p);
+    }
     const QList<int> n = TermView::counts(given, m_viewpoints);
     for (int i = 0; i < 3; ++i)
         Label21[i]->setText(QString::number(n[i]));
+    const QStringList marks = TermView::marks(m_viewpoints);
+    m_chart->setStats(Distribution::compute(rates, given, marks), marks);
 }
 
 void vxHyo::Command3D13_Click(int i) {

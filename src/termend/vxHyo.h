@@ -9,6 +9,7 @@ struct VOXA1;
 class QGroupBox;
 class QLabel;
 class QListWidget;
+class DistChart;
 class QPushButton;
 
 // "期末処理": the term and year-end calculations, the pupil score sheet view that confirms a term
@@ -94,6 +95,7 @@ private:
     QLabel* m_term;
     // Evaluation lists.
     QWidget* m_listArea;
+    DistChart* m_chart;
     QLabel* Label18[5];
     QListWidget* List1[5];
     QGroupBox* Frame3D8;

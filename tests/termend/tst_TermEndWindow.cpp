@@ -4,6 +4,7 @@
 #include "WindowDriver.h"
 #include "core/ClassFiles.h"
 #include "platform/MsgBox.h"
+#include "termend/DistChart.h"
 #include "termend/vxHyo.h"
 
 #include <QDir>
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void evaluation_clicksAssignAtTheCursorAndWrap();
     void evaluation_allMiddleMark_andSaveSetsTheDoneMark();
     void evaluation_withoutMark_onlyMovesAndAsks();
+    void distChart_followsMarksAndChoices_andHidesWithTheLists();
     void yearEnd_thenCancelOrEnd_restoresTheTerm_data();
     void yearEnd_thenCancelOrEnd_restoresTheTerm();
     void yearEndCalculation_asksPerSubjectAndListsTheYear();
@@ -203,6 +205,54 @@ void tst_TermEndWindow::evaluation_allMiddleMark_andSaveSetsTheDoneMark() {
     run(2, 0);
     QCOMPARE(MsgBox::shown().last().text, u"この教科の再評価をしますか"_s);
     QVERIFY(!list(0)->isVisible());
+}
+
+void tst_TermEndWindow::distChart_followsMarksAndChoices_andHidesWithTheLists() {
+    open();
+    VOXA1& c = d->c();
+    const int n = c.ClassSize;
+    auto* chart = d->find<DistChart>(u"vxHyo"_s, u"DistChart"_s);
+    QVERIFY(!chart->isVisible());
+    run(0, 0);
+    click(u"Command3D12"_s);
+    run(2, 0); // 教科別, 国語
+    QVERIFY(chart->isVisible());
+    const QList<int> rows = win()->RowPupil();
+    const int top = Distribution::bandOf(c.Pupil(rows[0]).SubjRate(1, 1));
+    QCOMPARE(chart->stats().pupils, n);
+    int unmarked = 0;
+    for (int b = 0; b < Distribution::kBands; ++b)
+        unmarked += chart->stats().counts[size_t(b)][Distribution::kUnmarked];
+    QCOMPARE(unmarked, n);
+    const Distribution::Stats before = chart->stats();
+
+    // A ３ given to the top of the list moves that pupil out of the grey part of the top's band.
+    click(u"Command3D13(0)"_s);
+    clickRow(3, 1);
+    QCOMPARE(chart->stats().counts[size_t(top)][0], 1);
+    QCOMPARE(chart->stats().counts[size_t(top)][Distribution::kUnmarked],
+             before.counts[size_t(top)][Distribution::kUnmarked] - 1);
+    QCOMPARE(chart->stats().mean, before.mean);
+    // ALL２: every pupil in the middle colour.
+    click(u"Command3D16"_s);
+    int middle = 0;
+    for (int b = 0; b < Distribution::kBands; ++b)
+        middle += chart->stats().counts[size_t(b)][1];
+    QCOMPARE(middle, n);
+    click(u"Command3D15"_s);
+    QVERIFY(!chart->isVisible());
+
+    // Another subject: the chart shows its figures.
+    run(0, 2);
+    click(u"Command3D12"_s);
+    run(2, 2);
+    QVERIFY(chart->isVisible());
+    QList<double> rates;
+    for (int p = 1; p <= n; ++p)
+        rates << c.Pupil(p).SubjRate(1, 3);
+    QCOMPARE(chart->stats().mean, Distribution::compute(rates, {}, {}).mean);
+    click(u"Command3D14"_s);
+    QVERIFY(!chart->isVisible());
 }
 
 void tst_TermEndWindow::evaluation_withoutMark_onlyMovesAndAsks() {

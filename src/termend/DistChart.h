@@ -1,0 +1,29 @@
+#pragma once
+
+#include "termcalc/Distribution.h"
+
+#include <QStringList>
+#include <QWidget>
+
+// The class's distribution beside the evaluation lists: one bar for each band of percentages,
+// split by the marks already given (three colours, the unmarked part grey), the count on each bar,
+// and the class mean and median as marked lines.
+class DistChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit DistChart(QWidget* parent = nullptr);
+
+    // The numbers to draw and the three marks in their order (◎○△ or ３２１).
+    void setStats(const Distribution::Stats& stats, const QStringList& marks);
+    const Distribution::Stats& stats() const { return m_stats; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Distribution::Stats m_stats;
+    QStringList m_marks;
+};
