@@ -95,6 +95,10 @@ void writeFile(const QString& nativePath, const QByteArray& data) {
     QCOMPARE(f.write(data), data.size());
 }
 
+QString fromSjis(const QByteArray& bytes) {
+    return Cp932::decode(bytes);
+}
+
 QByteArray sjis(const QString& text) {
     return Cp932::encode(text);
 }

@@ -44,6 +44,7 @@ QByteArray readFile(const QString& nativePath);
 void writeFile(const QString& nativePath, const QByteArray& data);
 // Code page 932 bytes of a text.
 QByteArray sjis(const QString& text);
+QString fromSjis(const QByteArray& bytes);
 // The folder of the sample classes.
 QString dataDir();
 
