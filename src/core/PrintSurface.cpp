@@ -144,7 +144,9 @@ bool PrintSurface::EndDocAndTell() {
         MsgBox::show(u"印刷できませんでした。"_s + u"\r\n"_s + errorText(), MsgBox::OkOnly, MsgBox::Warning);
         return false;
     }
-    MsgBox::show(doneMessage());
+    // A preview closed without printing sent nothing and says nothing.
+    if (!doneMessage().isEmpty())
+        MsgBox::show(doneMessage());
     return true;
 }
 

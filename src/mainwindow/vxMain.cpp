@@ -106,6 +106,12 @@ void vxMain::buildMenus() {
     add(klass, u"mnuNew"_s, u"新規入力(&O)"_s, false, [this] { openBeside(u"vxNew"_s); });
     add(klass, u"mnuLoad"_s, u"選　　択(&L)"_s, false, [this] { openBeside(u"vxLoad"_s); });
     add(klass, u"MnuPrsys"_s, u"印刷設定(&Q)"_s, true, [this] { printerSetup(); });
+    // Every printout shown first, when the teacher wants it; remembered for the next runs.
+    QAction* preview = klass->addAction(u"印刷前にプレビュー(&V)"_s);
+    preview->setObjectName(u"mnuPreview"_s);
+    preview->setCheckable(true);
+    preview->setChecked(PrintBackend::previewOn());
+    connect(preview, &QAction::toggled, this, [](bool on) { PrintBackend::setPreviewOn(on); });
     add(klass, u"mnuprint"_s, u"印刷(&P)"_s, true, [this] { replaceBy(u"vxPrint"_s); });
     add(klass, u"mnuSave"_s, u"DATA保存(&S)"_s, true, [this] { mnuSave_Click(); });
     add(klass, u"mnuEnd"_s, u"Voxaの終了(&X)"_s, false, [this] { replaceBy(u"vxEnd"_s); });

@@ -20,6 +20,8 @@ QPageLayout pageLayout() {
 
 PainterBackend::PainterBackend() : m_device(&PrintBackend::sharedPrinter()) {}
 
+PainterBackend::PainterBackend(QPrinter* printer) : m_device(printer) {}
+
 QPageLayout PainterBackend::defaultPageLayout() {
     return pageLayout();
 }

@@ -10,12 +10,15 @@
 
 class QPagedPaintDevice;
 class QPdfWriter;
+class QPrinter;
 
 // Draws the character-cell page on a real device: the system printer or a PDF file.
 class PainterBackend : public PrintBackend {
 public:
     // Prints on the shared printer.
     PainterBackend();
+    // Draws on the given printer (the preview's).
+    explicit PainterBackend(QPrinter* printer);
     // Writes a PDF file at the given host path.
     explicit PainterBackend(const QString& pdfPath);
     ~PainterBackend() override;

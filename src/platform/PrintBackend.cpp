@@ -1,12 +1,14 @@
 #include "platform/PrintBackend.h"
 
 #include "platform/PainterBackend.h"
+#include "platform/PreviewBackend.h"
 #include "platform/RecordingBackend.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSettings>
 #include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
@@ -18,7 +20,42 @@ bool& testingFlag() {
 }
 } // namespace
 
+namespace {
+struct PreviewSetting {
+    bool loaded = false;
+    bool on = false;
+};
+PreviewSetting& previewSetting() {
+    static PreviewSetting s;
+    return s;
+}
+const QString kPreviewKey = u"print/preview"_s;
+} // namespace
+
+bool PrintBackend::previewOn() {
+    PreviewSetting& s = previewSetting();
+    if (!s.loaded && !testingFlag()) {
+        s.on = QSettings(u"voxa2003"_s, u"voxa2003"_s).value(kPreviewKey, false).toBool();
+        s.loaded = true;
+    }
+    return s.on;
+}
+
+void PrintBackend::setPreviewOn(bool on) {
+    PreviewSetting& s = previewSetting();
+    s.on = on;
+    s.loaded = true;
+    if (!testingFlag())
+        QSettings(u"voxa2003"_s, u"voxa2003"_s).setValue(kPreviewKey, on);
+}
+
 std::unique_ptr<PrintBackend> PrintBackend::create() {
+    if (previewOn())
+        return std::make_unique<PreviewBackend>();
+    return createDirect();
+}
+
+std::unique_ptr<PrintBackend> PrintBackend::createDirect() {
     if (testingFlag()) {
         auto& docs = RecordingBackend::documents();
         docs.emplace_back();
@@ -51,6 +88,8 @@ QString PrintBackend::nextPdfPath() {
 
 void PrintBackend::setTesting(bool on) {
     testingFlag() = on;
+    // Tests start with the preview off and never touch the user's setting.
+    previewSetting() = PreviewSetting{on, false};
 }
 
 bool PrintBackend::testing() {

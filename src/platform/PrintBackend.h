@@ -31,7 +31,14 @@ public:
 
     // The back end for the next print job: the system printer when there is one, otherwise a PDF
     // file; in tests, a recording (see RecordingBackend::documents()).
+    // With the preview on, a job that is shown first (PreviewBackend) and then goes there.
     static std::unique_ptr<PrintBackend> create();
+    // The same without the preview.
+    static std::unique_ptr<PrintBackend> createDirect();
+
+    // "印刷前にプレビュー": remembered for the user (not in voxa.ini); in tests only in memory.
+    static bool previewOn();
+    static void setPreviewOn(bool on);
 
     // The printer whose settings the printer set-up changes and every print job uses.
     static QPrinter& sharedPrinter();

@@ -3,7 +3,10 @@
 
 #include "WindowDriver.h"
 #include "core/NumberFormat.h"
+#include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
+#include "platform/PreviewBackend.h"
+#include "platform/PrintBackend.h"
 #include "platform/RecordingBackend.h"
 #include "report/vxKojin.h"
 
@@ -27,6 +30,8 @@ private Q_SLOTS:
     void moves_goRoundTheClass();
     void print_all_onePagePerPupilInOrder();
     void print_failedJob_saysSoAndNotSent();
+    void print_withPreview_sendsOnlyOnPrint_data();
+    void print_withPreview_sendsOnlyOnPrint();
     void print_emptyClass_isRefusedAndStartsNoJob();
     void badTerm_isRefusedBackToTheMainWindow();
 
@@ -184,6 +189,58 @@ void tst_ReportWindow::print_all_onePagePerPupilInOrder() {
     d->click(u"vxKojin"_s, u"Command1"_s);
     QCOMPARE(RecordingBackend::documents()[1].pages, 1);
     QVERIFY(RecordingBackend::documents()[1].find(1, u" 2番"_s));
+}
+
+void tst_ReportWindow::print_withPreview_sendsOnlyOnPrint_data() {
+    QTest::addColumn<int>("choice");
+    QTest::addColumn<QString>("pdfName"); // PDFに保存: the name given in the save dialog
+    QTest::newRow("閉じる") << int(PreviewBackend::Choice::Close) << QString();
+    QTest::newRow("印刷") << int(PreviewBackend::Choice::Print) << QString();
+    QTest::newRow("PDFに保存") << int(PreviewBackend::Choice::SavePdf) << u"kojin"_s;
+    QTest::newRow("PDFに保存, cancelled") << int(PreviewBackend::Choice::SavePdf) << QString();
+}
+
+void tst_ReportWindow::print_withPreview_sendsOnlyOnPrint() {
+    QFETCH(int, choice);
+    QFETCH(QString, pdfName);
+    // The teacher turns the preview on in the 学級 menu of the main window, then prints the class.
+    d->startWithClass(u"5-1"_s, u"5年1組"_s, 3);
+    auto* item = d->forms().find(u"vxMain"_s)->findChild<QAction*>(u"mnuPreview"_s);
+    QVERIFY(item && item->isCheckable() && !item->isChecked());
+    item->trigger();
+    QVERIFY(PrintBackend::previewOn());
+    d->trigger(u"vxMain"_s, u"Kojin"_s);
+    QVERIFY(win());
+
+    const auto how = static_cast<PreviewBackend::Choice>(choice);
+    PreviewBackend::queueChoice(how);
+    const QString pdf = pdfName.isEmpty() ? QString() : d->home().file(pdfName);
+    if (how == PreviewBackend::Choice::SavePdf)
+        Dialogs::queueResult(pdf);
+    MsgBox::queueAnswer(MsgBox::Ok); // 今から印刷を開始します
+    const bool told = how == PreviewBackend::Choice::Print || !pdf.isEmpty();
+    if (told)
+        MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxKojin"_s, u"Command2"_s);
+
+    QCOMPARE(PreviewBackend::previewsShown(), QList<int>{3}); // three pages, shown once
+    QCOMPARE(PreviewBackend::unanswered(), 0);
+    QCOMPARE(MsgBox::shown().size(), told ? 2 : 1);
+    // Only 印刷 reaches the printer, with every page; nothing else is sent or said to be.
+    QCOMPARE(RecordingBackend::documents().size(), std::size_t(how == PreviewBackend::Choice::Print ? 1 : 0));
+    if (how == PreviewBackend::Choice::Print) {
+        QCOMPARE(RecordingBackend::documents()[0].pages, 3);
+        QVERIFY(RecordingBackend::documents()[0].ended);
+        QCOMPARE(MsgBox::shown()[1].text,
+                 u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
+    }
+    if (!pdf.isEmpty()) {
+        QVERIFY(QFileInfo(pdf + u".pdf"_s).size() > 1000);
+        QCOMPARE(MsgBox::shown()[1].text, u"印刷データをPDFファイルに保存しました。\r\nC:\\kojin.pdf"_s);
+    }
+    for (const auto& box : MsgBox::shown())
+        if (how != PreviewBackend::Choice::Print)
+            QVERIFY(!box.text.startsWith(u"印刷データをプリンタに送りました。"_s));
 }
 
 void tst_ReportWindow::print_failedJob_saysSoAndNotSent() {

@@ -6,6 +6,7 @@
 #include "platform/FileSet.h"
 #include "platform/HelpViewer.h"
 #include "platform/MsgBox.h"
+#include "platform/PreviewBackend.h"
 #include "platform/PrintBackend.h"
 #include "platform/Program.h"
 #include "platform/RecordingBackend.h"
@@ -49,6 +50,8 @@ void useTestDoubles() {
     Clock::reset();
     FileSet::stopAfterStepsForTest(-1);
     PrintBackend::setTesting(true);
+    PreviewBackend::setTesting(true);
+    PreviewBackend::reset();
     RecordingBackend::documents().clear();
     RecordingBackend::failNextJob(RecordingBackend::Failure::None);
 }
