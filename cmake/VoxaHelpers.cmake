@@ -13,6 +13,6 @@ function(voxa_test name)
     target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} voxa_testsupport Qt6::Test)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VOXA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;VOXA_BIN_DIR=${CMAKE_BINARY_DIR}/bin"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;VOXA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data;VOXA_BIN_DIR=${CMAKE_BINARY_DIR}/bin;VOXA_HELP_DIR=${PROJECT_SOURCE_DIR}/help"
         TIMEOUT 120)
 endfunction()

@@ -2,9 +2,10 @@
 
 #include "platform/MsgBox.h"
 
-#include <QDesktopServices>
+#include "platform/HelpWindow.h"
+
+#include <QDir>
 #include <QFileInfo>
-#include <QUrl>
 
 using namespace Qt::StringLiterals;
 
@@ -12,12 +13,25 @@ namespace {
 struct State {
     bool testing = false;
     QStringList requests;
+    QString manualForTest;
 };
 State& state() {
     static State s;
     return s;
 }
 } // namespace
+
+QString HelpViewer::manualFolder(const QString& nativeHelpFile) {
+    const QString program = QFileInfo(nativeHelpFile).absolutePath();
+    QStringList candidates;
+    if (!state().manualForTest.isEmpty())
+        candidates << state().manualForTest;
+    candidates << QDir(program).filePath(u"help"_s) << QDir(program).filePath(u"../share/voxa2003/help"_s);
+    for (const QString& c : std::as_const(candidates))
+        if (QFileInfo(QDir(c).filePath(u"index.html"_s)).isFile())
+            return QDir::cleanPath(c);
+    return {};
+}
 
 void HelpViewer::open(const QString& nativeHelpFile, Command command, const QString& keyword) {
     State& s = state();
@@ -26,18 +40,27 @@ void HelpViewer::open(const QString& nativeHelpFile, Command command, const QStr
         s.requests.append(u"%1|%2|%3"_s.arg(QLatin1StringView(names[command]), nativeHelpFile, keyword));
         return;
     }
-    if (command == HelpOnHelp) {
-        MsgBox::notice(u"ヘルプの使い方は、ヘルプ画面の目次からご覧ください。"_s);
-        return;
-    }
-    if (!QFileInfo::exists(nativeHelpFile)) {
+    const QString folder = manualFolder(nativeHelpFile);
+    if (folder.isEmpty()) {
         MsgBox::notice(u"ヘルプファイルが見つかりません。\r\n%1"_s.arg(nativeHelpFile), MsgBox::Warning);
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(nativeHelpFile)))
-        MsgBox::notice(
-            u"このパソコンにはヘルプファイルを表示するプログラムがありません。\r\n%1"_s.arg(nativeHelpFile),
-            MsgBox::Warning);
+    HelpWindow* w = HelpWindow::showManual(folder);
+    switch (command) {
+    case Contents:
+        w->showPage(u"index.html"_s);
+        break;
+    case KeywordSearch:
+        w->showKeywords(keyword);
+        break;
+    case HelpOnHelp:
+        w->showPage(u"usinghelp.html"_s);
+        break;
+    }
+}
+
+void HelpViewer::setManualFolderForTest(const QString& folder) {
+    state().manualForTest = folder;
 }
 
 void HelpViewer::setTesting(bool on) {

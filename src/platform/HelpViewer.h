@@ -3,13 +3,20 @@
 #include <QString>
 #include <QStringList>
 
-// Opens the program's help file. Where the file is missing or the system has nothing to show it
-// with, the teacher is told so instead of nothing happening.
+// Opens the program's help in the help window. The help file the program names ("voxa2003.hlp" in
+// the program folder) stands for the manual: HTML pages in "help" beside it, or, in an installed
+// program, in "../share/voxa2003/help". Where the manual is missing the teacher is told so instead
+// of nothing happening.
 class HelpViewer {
 public:
     enum Command { Contents, KeywordSearch, HelpOnHelp };
 
     static void open(const QString& nativeHelpFile, Command command, const QString& keyword = QString());
+
+    // The manual's folder for the help file; an empty text when there is none.
+    static QString manualFolder(const QString& nativeHelpFile);
+    // Tests: the manual is looked for here first (an empty text: not).
+    static void setManualFolderForTest(const QString& folder);
 
     // Test double: nothing is opened; each request is recorded as "command|file|keyword".
     static void setTesting(bool on);

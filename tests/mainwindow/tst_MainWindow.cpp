@@ -5,10 +5,13 @@
 #include "core/ClassFiles.h"
 #include "mainwindow/vxMain.h"
 #include "platform/HelpViewer.h"
+#include "platform/HelpWindow.h"
 #include "platform/MsgBox.h"
 #include "platform/Program.h"
 
 #include <QLabel>
+#include <QLineEdit>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QtTest>
 
@@ -33,6 +36,7 @@ private Q_SLOTS:
     void helpCommands_openTheProgramFoldersHelpFile();
     void classOrganisation_opensItsWindow();
     void help_missingFile_tellsTheTeacher();
+    void helpCommands_showTheRightPagesInTheHelpWindow();
     void settings_characterWithoutCode_isRefusedNamingIt();
     void mainClosedWhileAWindowBesideIsOpen_programEndsWithTheLastWindow_data();
     void mainClosedWhileAWindowBesideIsOpen_programEndsWithTheLastWindow();
@@ -49,6 +53,9 @@ void tst_MainWindow::init() {
 }
 
 void tst_MainWindow::cleanup() {
+    // A help window left open by a failed test must not keep the next test's program alive.
+    if (HelpWindow* help = HelpWindow::current())
+        help->close();
     QCOMPARE(MsgBox::unanswered(), 0);
     QCOMPARE(MsgBox::pendingAnswers(), 0);
     d.reset();
@@ -253,12 +260,52 @@ void tst_MainWindow::classOrganisation_opensItsWindow() {
 void tst_MainWindow::help_missingFile_tellsTheTeacher() {
     d->start();
     HelpViewer::setTesting(false);
+    HelpViewer::setManualFolderForTest(QString());
     MsgBox::queueAnswer(MsgBox::Ok);
     d->trigger(u"vxMain"_s, u"mnuIndex"_s);
     HelpViewer::setTesting(true);
     QCOMPARE(MsgBox::shown().size(), 1);
     QVERIFY(MsgBox::shown()[0].text.startsWith(u"ヘルプファイルが見つかりません。"_s));
     QVERIFY(MsgBox::shown()[0].text.contains(u"voxa2003.hlp"_s));
+}
+
+void tst_MainWindow::helpCommands_showTheRightPagesInTheHelpWindow() {
+    d->start();
+    HelpViewer::setTesting(false);
+    HelpViewer::setManualFolderForTest(qEnvironmentVariable("VOXA_HELP_DIR"));
+    d->trigger(u"vxMain"_s, u"mnuIndex"_s);
+    HelpWindow* help = HelpWindow::current();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->page(), u"index.html"_s);
+
+    // キーワード: the index with its search box; typing narrows it, Enter opens the first.
+    d->trigger(u"vxMain"_s, u"mnuUse"_s);
+    QCOMPARE(help->page(), u"usinghelp.html"_s);
+    d->trigger(u"vxMain"_s, u"mnuHkey"_s);
+    QCOMPARE(HelpWindow::current(), help);
+    auto* search = help->findChild<QLineEdit*>(u"HelpSearch"_s);
+    QVERIFY(search && search->isVisible());
+    QVERIFY(help->listedKeywords().size() > 50);
+    search->insert(u"偏差"_s); // as typed through the input method
+    QCOMPARE(help->listedKeywords(), QStringList{u"偏差値"_s});
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(help->page(), u"termend.html#calc"_s);
+    search->clear();
+    search->insert(u"控え"_s);
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(help->page(), u"trouble.html#backup"_s);
+
+    // The toolbar's ？ and a link of the page.
+    d->trigger(u"vxMain"_s, u"Help"_s);
+    QCOMPARE(help->page(), u"index.html"_s);
+    auto* browser = help->findChild<QTextBrowser*>(u"HelpPage"_s);
+    // A link on the page, followed as a click on it would.
+    browser->setSource(browser->source().resolved(QUrl(u"scores.html"_s)));
+    QCOMPARE(help->page(), u"scores.html"_s);
+    QVERIFY(browser->toPlainText().contains(u"欠席"_s));
+    HelpViewer::setTesting(true);
+    help->close();
+    QCOMPARE(MsgBox::shown().size(), 0);
 }
 
 void tst_MainWindow::settings_characterWithoutCode_isRefusedNamingIt() {
