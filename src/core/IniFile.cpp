@@ -16,7 +16,7 @@ QString defaultDataFolder() {
 }
 
 QString nativePath() {
-    return Program::folder() + u"voxa.ini"_s;
+    return Program::settingsFile();
 }
 
 Settings read() {
@@ -51,7 +51,7 @@ QByteArray bytes(const Settings& s) {
 }
 
 bool write(const Settings& s) {
-    return SafeSave::replaceFile(nativePath(), bytes(s));
+    return Program::makeSettingsFolder() && SafeSave::replaceFile(nativePath(), bytes(s));
 }
 
 } // namespace IniFile

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QWidget>
@@ -17,6 +18,7 @@ struct State {
     bool otherCopy = false;
     QString lockFailure;
     QString folder;
+    bool folderWritable = true;
     std::unique_ptr<QLockFile> lock;
 };
 State& state() {
@@ -31,6 +33,32 @@ QString Program::folder() {
     if (!f.endsWith(u'/'))
         f += u'/';
     return f;
+}
+
+namespace {
+bool writable(const QString& path) {
+    const State& s = state();
+    if (s.testing && !s.folderWritable)
+        return false;
+    return QFileInfo(path).isWritable();
+}
+QString userSettingsFile() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(u"voxa2003/voxa.ini"_s);
+}
+} // namespace
+
+QString Program::settingsFile() {
+    const QString beside = folder() + u"voxa.ini"_s;
+    const QFileInfo file(beside);
+    if (file.exists() ? writable(beside) : writable(folder()))
+        return beside;
+    return userSettingsFile();
+}
+
+bool Program::makeSettingsFolder() {
+    const QString dir = QFileInfo(settingsFile()).absolutePath();
+    return QDir().mkpath(dir);
 }
 
 Program::Lock Program::takeLock(QString* why) {
@@ -86,6 +114,10 @@ bool Program::hasEnded() {
 void Program::setTesting(bool on) {
     state().testing = on;
 }
+void Program::setFolderWritableForTest(bool writable) {
+    state().folderWritable = writable;
+}
+
 void Program::setFolderForTest(const QString& nativeFolder) {
     state().folder = nativeFolder;
 }
@@ -100,4 +132,5 @@ void Program::reset() {
     s.ended = false;
     s.otherCopy = false;
     s.lockFailure.clear();
+    s.folderWritable = true;
 }

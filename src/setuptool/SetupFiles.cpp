@@ -21,7 +21,7 @@ QByteArray iniBytes(Machine m) {
 }
 
 bool writeIni(Machine m) {
-    return SafeSave::replaceFile(Program::folder() + u"voxa.ini"_s, iniBytes(m));
+    return Program::makeSettingsFolder() && SafeSave::replaceFile(Program::settingsFile(), iniBytes(m));
 }
 
 bool makeDataFolder(Machine m) {

@@ -1,5 +1,6 @@
-// voxatool: run once after installing the grade book. It writes "voxa.ini" next to the programs
-// with the data folder of this kind of computer, and creates that folder.
+// voxatool: run once after installing the grade book. It writes "voxa.ini" (next to the programs, or
+// in the user's configuration folder for an installed program) with the data folder of this kind
+// of computer, and creates that folder.
 
 #include "controls/Forms.h"
 #include "platform/Program.h"

@@ -99,8 +99,7 @@ void vxtlform::dosv() {
 void vxtlform::setUp(bool nec98) {
     const auto machine = nec98 ? SetupFiles::Machine::Nec98 : SetupFiles::Machine::DosV;
     if (!SetupFiles::writeIni(machine)) {
-        MsgBox::show(u"設定ファイルを書き込めませんでした。"_s + u"\r\n"_s + Program::folder() +
-                         u"voxa.ini"_s,
+        MsgBox::show(u"設定ファイルを書き込めませんでした。"_s + u"\r\n"_s + Program::settingsFile(),
                      MsgBox::OkOnly, MsgBox::Critical, kTitle);
         return;
     }

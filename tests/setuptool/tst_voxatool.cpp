@@ -30,6 +30,8 @@ private Q_SLOTS:
     void quitAndCancel_writeNothing_data();
     void quitAndCancel_writeNothing();
     void run_necWithoutRemovableDrive_saysSoAfterWritingTheFile();
+    void settingsFile_besideTheProgramOrInTheUsersConfig_data();
+    void settingsFile_besideTheProgramOrInTheUsersConfig();
 
 private:
     void pressEnter(const QString& tag);
@@ -56,6 +58,43 @@ void tst_voxatool::cleanup() {
     QCOMPARE(MsgBox::unanswered(), 0);
     forms.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void tst_voxatool::settingsFile_besideTheProgramOrInTheUsersConfig_data() {
+    QTest::addColumn<bool>("folderWritable");
+    QTest::addColumn<bool>("besideExists");
+    QTest::addColumn<bool>("inConfig");
+    QTest::newRow("built or copied program") << true << false << false;
+    QTest::newRow("a voxa.ini beside it that can be written") << true << true << false;
+    QTest::newRow("installed program") << false << false << true;
+    QTest::newRow("installed, a read-only voxa.ini beside it") << false << true << true;
+}
+
+void tst_voxatool::settingsFile_besideTheProgramOrInTheUsersConfig() {
+    QFETCH(bool, folderWritable);
+    QFETCH(bool, besideExists);
+    QFETCH(bool, inConfig);
+    qunsetenv("XDG_CONFIG_HOME");
+    const QByteArray old = "\"D:\\old\"\r\n0\r\n";
+    if (besideExists)
+        TestSupport::writeFile(home->file(u"voxa.ini"_s), old);
+    Program::setFolderWritableForTest(folderWritable);
+    const QString config = home->file(u".config/voxa2003/voxa.ini"_s);
+    QCOMPARE(Program::settingsFile(), inConfig ? config : home->file(u"voxa.ini"_s));
+
+    // The setup tool writes it there, and the grade book reads it from there.
+    pressEnter(u"CatnForm"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    pressEnter(u"vxtlform"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"実行しました"_s);
+    QCOMPARE(TestSupport::readFile(inConfig ? config : home->file(u"voxa.ini"_s)), kDosV);
+    QCOMPARE(QFileInfo::exists(config), inConfig);
+    if (besideExists && inConfig)
+        QCOMPARE(ini(), old);
+    QCOMPARE(IniFile::read().DataFolder, u"C:\\voxadata"_s);
+    QVERIFY(IniFile::write({u"C:\\成績"_s, 1}));
+    QCOMPARE(IniFile::read().PassHidden, qint16(1));
+    QCOMPARE(QFileInfo::exists(config), inConfig);
 }
 
 void tst_voxatool::pressEnter(const QString& tag) {
