@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the Debian 12 packages the grade book needs to build, run and test (only what is missing).
 set -e
-PKGS="cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic"
+PKGS="cmake ninja-build g++ ccache qt6-base-dev qt6-base-dev-tools libgl-dev fonts-ipafont-gothic qt6-translations-l10n"
 # "fuzz": also clang and its fuzzer run-time, for the fuzz preset.
 [ "${1:-}" = fuzz ] && PKGS="$PKGS clang libclang-rt-14-dev"
 missing=""

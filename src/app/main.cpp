@@ -2,10 +2,10 @@
 #include "controls/Forms.h"
 #include "core/StartUp.h"
 #include "core/VOXA1.h"
+#include "platform/Desktop.h"
 #include "platform/Program.h"
 
 #include <QApplication>
-#include <QFont>
 
 using namespace Qt::StringLiterals;
 
@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     // The windows close and open each other; the program ends when the exit window ends it or
     // when no window is left.
     QApplication::setQuitOnLastWindowClosed(false);
-    QFont::insertSubstitution(u"ＭＳ ゴシック"_s, u"IPAGothic"_s);
+    Desktop::setUp(app);
 
     VOXA1 c;
     Forms forms;

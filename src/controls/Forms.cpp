@@ -3,7 +3,13 @@
 #include "platform/Program.h"
 
 #include <QApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 Forms::~Forms() {
     const auto loaded = m_loaded;
@@ -43,6 +49,8 @@ Form* Forms::show(const QString& tag) {
     if (!f || Program::hasEnded())
         return f;
     m_endAnnounced = false;
+    if (!f->isVisible())
+        place(tag, f);
     f->show();
     f->raise();
     f->activateWindow();
@@ -50,8 +58,46 @@ Form* Forms::show(const QString& tag) {
     return find(tag);
 }
 
+void Forms::remember(const QString& tag, Form* form) {
+    if (form->isVisible())
+        m_lastPlace.insert(tag, form->frameGeometry());
+}
+
+void Forms::place(const QString& tag, Form* form) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    form->ensurePolished();
+    // A window that has not been shown has no frame yet: its title bar is reckoned in.
+    const int titleBar = form->windowFlags().testFlag(Qt::FramelessWindowHint)
+                             ? 0
+                             : form->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    QSize size =
+        form->testAttribute(Qt::WA_Resized) ? form->size() : form->sizeHint().expandedTo(form->minimumSize());
+    if (size.width() > area.width() || size.height() + titleBar > area.height()) {
+        size = size.boundedTo(QSize(area.width(), area.height() - titleBar));
+        form->resize(size);
+    }
+    const QSize outer(size.width(), size.height() + titleBar);
+    QRect frame;
+    // The main window comes back where the teacher left it; every other window opens in the middle.
+    if (tag == u"vxMain"_s && m_lastPlace.contains(tag)) {
+        frame = QRect(m_lastPlace.value(tag).topLeft(), outer);
+    } else {
+        const Form* main = tag == u"vxMain"_s ? nullptr : find(u"vxMain"_s);
+        const QRect over =
+            main && main->isVisible() ? main->frameGeometry() : m_lastPlace.value(u"vxMain"_s, area);
+        frame = QRect(QPoint(), outer);
+        frame.moveCenter(over.center());
+    }
+    // Fully on the screen: pulled in from whichever edge it crosses.
+    frame.moveLeft(std::clamp(frame.left(), area.left(), area.right() + 1 - frame.width()));
+    frame.moveTop(std::clamp(frame.top(), area.top(), area.bottom() + 1 - frame.height()));
+    form->move(frame.topLeft());
+}
+
 void Forms::hide(const QString& tag) {
     if (Form* f = find(tag)) {
+        remember(tag, f);
         f->hide();
         if (m_active == f)
             m_active = nullptr;
@@ -70,6 +116,7 @@ bool Forms::unload(const QString& tag, Form::UnloadMode mode) {
         f->m_unloading = false;
         return false;
     }
+    remember(tag, f);
     f->Form_Unload();
     m_loaded.remove(tag);
     if (m_active == f)

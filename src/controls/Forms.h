@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -50,6 +51,10 @@ Q_SIGNALS:
 
 private:
     void activate(Form* form);
+    // Where a window appears: where it was last (the main window keeps its place), else centred
+    // over the main window or the screen; always fully on the screen.
+    void place(const QString& tag, Form* form);
+    void remember(const QString& tag, Form* form);
     void announceEnd();
     // Once the events in hand are done: when no window of the program is on screen any more (not
     // even a message box or dialog), the program ends instead of running on invisibly.
@@ -58,6 +63,7 @@ private:
 
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<Form>> m_loaded;
+    QHash<QString, QRect> m_lastPlace; // frame geometry when the window was last hidden or unloaded
     QPointer<Form> m_active;
     int m_loading = 0;           // load steps running
     bool m_endAnnounced = false; // allUnloaded was raised and no window was shown since

@@ -12,7 +12,8 @@ using namespace Qt::StringLiterals;
 
 vxStrt::vxStrt(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxStrt"_s), c(c_) {
     setWindowTitle(caption());
-    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
+    // A splash has no frame; it appears in the middle of the screen.
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     m_picture = new QLabel(this);
     m_picture->setObjectName(u"Image1"_s);
     m_picture->setAlignment(Qt::AlignCenter);

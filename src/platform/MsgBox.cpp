@@ -1,6 +1,7 @@
 #include "platform/MsgBox.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QQueue>
@@ -37,7 +38,7 @@ MsgBox::Answer MsgBox::show(const QString& text, Buttons buttons, Icon icon, con
     }
 
     QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(title);
+    frame(box, title);
     QString shownText = text;
     shownText.replace(u"\r\n"_s, u"\n"_s);
     box.setText(shownText);
@@ -91,6 +92,21 @@ MsgBox::Answer MsgBox::show(const QString& text, Buttons buttons, Icon icon, con
             return a;
     }
     return buttons == OkOnly ? Ok : (buttons == YesNo ? No : Cancel);
+}
+
+void MsgBox::frame(QMessageBox& box, const QString& title) {
+    box.setWindowTitle(title);
+    // Centred over the window it belongs to (Qt does that for a box with a parent), with a title
+    // bar that has only the close button.
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint);
+    // Never narrower than its title: a spacer row as wide as the title and the title bar's buttons.
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(title) + 140;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
 }
 
 void MsgBox::setTesting(bool on) {

@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+class QMessageBox;
+
 // Every notice and question of the program goes through here, so tests can answer them in order
 // and see what the teacher would have seen.
 class MsgBox {
@@ -30,6 +32,10 @@ public:
     static void notice(const QString& text, Icon icon = Information, const QString& title = defaultTitle()) {
         show(text, OkOnly, icon, title, Ok);
     }
+
+    // How every box looks: its title, a frame with only the close button, never narrower than
+    // the title needs.
+    static void frame(QMessageBox& box, const QString& title);
 
     // Test double: while on, no box appears; answers come from the queue in order, every box is
     // recorded, and a box that finds the queue empty is counted as unanswered (and gets Cancel,

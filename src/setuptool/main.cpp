@@ -3,6 +3,7 @@
 // of computer, and creates that folder.
 
 #include "controls/Forms.h"
+#include "platform/Desktop.h"
 #include "platform/Program.h"
 #include "setuptool/CatnForm.h"
 #include "setuptool/vxtlform.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"voxatool"_s);
     QApplication::setQuitOnLastWindowClosed(false);
+    Desktop::setUp(app);
     Forms forms;
     forms.registerForm(u"CatnForm"_s, [](Forms& f) { return new CatnForm(f); });
     forms.registerForm(u"vxtlform"_s, [](Forms& f) { return new vxtlform(f); });

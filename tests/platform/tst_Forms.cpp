@@ -1,4 +1,8 @@
 #include "controls/Forms.h"
+#include "platform/MsgBox.h"
+
+#include <QMessageBox>
+#include <QScreen>
 
 #include <QtTest>
 
@@ -37,6 +41,10 @@ private Q_SLOTS:
     void hideThenShowAnother_inOneStep_endsNothing();
     void activationDuringAnotherWindowsLoad_isNotRaised();
     void destroyingTheCollection_deletesItsWindows();
+    void placement_centredOverTheMainWindow_andFullyOnScreen_data();
+    void placement_centredOverTheMainWindow_andFullyOnScreen();
+    void placement_mainWindowKeepsItsPlace_acrossHideAndReload();
+    void messageBox_onlyACloseButton_andNeverNarrowerThanItsTitle();
 
 private:
     void registerProbe(const QString& tag);
@@ -49,6 +57,73 @@ void tst_Forms::init() {
     forms = std::make_unique<Forms>();
     registerProbe(u"a"_s);
     registerProbe(u"b"_s);
+}
+
+void tst_Forms::placement_centredOverTheMainWindow_andFullyOnScreen_data() {
+    QTest::addColumn<QPoint>("mainAt"); // top left of the main window; (-1, -1): not shown
+    QTest::addColumn<QSize>("size");    // of the window that opens
+    QTest::newRow("over the main window") << QPoint(40, 60) << QSize(300, 200);
+    QTest::newRow("main near the right edge") << QPoint(2000, 60) << QSize(300, 200);
+    QTest::newRow("main near the bottom") << QPoint(40, 5000) << QSize(300, 200);
+    QTest::newRow("no main window: the screen") << QPoint(-1, -1) << QSize(300, 200);
+    QTest::newRow("larger than the screen") << QPoint(40, 60) << QSize(5000, 4000);
+}
+
+void tst_Forms::placement_centredOverTheMainWindow_andFullyOnScreen() {
+    QFETCH(QPoint, mainAt);
+    QFETCH(QSize, size);
+    registerProbe(u"vxMain"_s);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    if (mainAt.x() >= 0) {
+        Form* main = forms->load(u"vxMain"_s);
+        main->resize(400, 300);
+        main->move(mainAt);
+        main->show();
+    }
+    Form* a = forms->load(u"a"_s);
+    a->resize(size);
+    forms->show(u"a"_s);
+    const QRect placed(a->pos(), a->size());
+    QVERIFY2(screen.contains(placed),
+             qPrintable(
+                 u"%1,%2 %3x%4"_s.arg(placed.x()).arg(placed.y()).arg(placed.width()).arg(placed.height())));
+    if (mainAt.x() < 0)
+        QVERIFY(qAbs(placed.center().x() - screen.center().x()) <= 1);
+    else if (size.width() < 1000 && screen.contains(QRect(mainAt, QSize(400, 300))))
+        QVERIFY(qAbs(placed.center().x() - forms->find(u"vxMain"_s)->frameGeometry().center().x()) <= 1);
+}
+
+void tst_Forms::placement_mainWindowKeepsItsPlace_acrossHideAndReload() {
+    registerProbe(u"vxMain"_s);
+    Form* main = forms->show(u"vxMain"_s);
+    main->resize(300, 200);
+    main->move(37, 41);
+    const QPoint at = main->pos();
+    forms->show(u"a"_s);
+    forms->hide(u"vxMain"_s);
+    forms->show(u"vxMain"_s);
+    QCOMPARE(forms->find(u"vxMain"_s)->pos(), at);
+    // Unloaded and loaded again: a new window, in the same place.
+    forms->unload(u"vxMain"_s);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    forms->show(u"vxMain"_s);
+    QCOMPARE(forms->find(u"vxMain"_s)->pos(), at);
+}
+
+void tst_Forms::messageBox_onlyACloseButton_andNeverNarrowerThanItsTitle() {
+    QMessageBox box;
+    const QString title = u"Voxa2003 For WinXp　とても長い題名の確認用の窓"_s;
+    MsgBox::frame(box, title);
+    box.setText(u"OK"_s);
+    box.addButton(u"OK"_s, QMessageBox::AcceptRole);
+    const Qt::WindowFlags f = box.windowFlags();
+    QVERIFY(!f.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!f.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(f.testFlag(Qt::WindowCloseButtonHint));
+    QCOMPARE(box.windowTitle(), title);
+    box.show();
+    QVERIFY(box.width() >= QFontMetrics(QApplication::font()).horizontalAdvance(title));
+    box.hide();
 }
 
 void tst_Forms::registerProbe(const QString& tag) {
