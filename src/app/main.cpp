@@ -10,6 +10,7 @@
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[]) {
+    Desktop::preferJapanese();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"VOXA2003"_s);
     // The windows close and open each other; the program ends when the exit window ends it or

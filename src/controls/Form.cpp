@@ -32,6 +32,20 @@ void Form::setSizeTwips(int width, int height) {
     resize(twipsToPixels(width), twipsToPixels(height));
 }
 
+void Form::keepOnScreen() {
+    if (!isVisible())
+        return;
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    QRect frame = frameGeometry();
+    frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
+    frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
+    if (frame.topLeft() != frameGeometry().topLeft())
+        move(frame.topLeft());
+}
+
 void Form::closeEvent(QCloseEvent* event) {
     if (m_unloading) {
         event->accept();

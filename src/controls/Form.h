@@ -62,6 +62,8 @@ public:
 
     // Window size given in twips (15 twips a pixel at 96 dpi, scaled with the screen).
     void setSizeTwips(int width, int height);
+    // After the window grew: moved up or left as far as needed to stand fully on the screen.
+    void keepOnScreen();
     static int twipsToPixels(int twips);
     // The fixed-pitch font of the windows' lists and sheets (a full-width character takes two
     // half-width columns, so figures stand under their headings), at the size of `base`.

@@ -276,6 +276,7 @@ int vxMain::WinOpen(int flag) {
     const int wanted = twipsToPixels(flag == 1 ? 8475 : 1455);
     layout()->activate();
     resize(width(), qMax(wanted, minimumSizeHint().height()));
+    keepOnScreen();
     return flag;
 }
 

@@ -1,7 +1,10 @@
 #include "platform/HelpWindow.h"
 
+#include <QApplication>
+#include <QCollator>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -56,9 +59,20 @@ HelpWindow* HelpWindow::current() {
 }
 
 HelpWindow* HelpWindow::showManual(const QString& folder) {
-    if (!instance())
+    if (!instance()) {
         instance() = new HelpWindow(folder);
-    else if (instance()->m_folder != folder)
+        // In the middle of the window the teacher asked from, fully on the screen.
+        const QWidget* over = QApplication::activeWindow();
+        const QRect area =
+            (over && over->screen() ? over->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+        QRect frame(QPoint(), instance()->size() + QSize(0, 30));
+        frame.moveCenter(over ? over->frameGeometry().center() : area.center());
+        frame.moveLeft(
+            std::clamp(frame.left(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
+        frame.moveTop(
+            std::clamp(frame.top(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+        instance()->move(frame.topLeft());
+    } else if (instance()->m_folder != folder)
         instance()->load(folder);
     HelpWindow* w = instance();
     w->show();
@@ -125,6 +139,11 @@ HelpWindow::HelpWindow(const QString& folder) : QWidget(nullptr, Qt::Window) {
     layout->addWidget(split, 1);
 
     connect(m_search, &QLineEdit::textChanged, this, &HelpWindow::filter);
+    // Choosing the keyword tab puts the cursor in the search box, ready for typing.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 1)
+            m_search->setFocus();
+    });
     connect(m_search, &QLineEdit::returnPressed, this, [this] {
         if (m_keywords->count() > 0)
             openItem(m_keywords, m_keywords->currentRow() >= 0 ? m_keywords->currentRow() : 0);
@@ -152,7 +171,10 @@ void HelpWindow::load(const QString& folder) {
     }
     m_keywords->clear();
     auto entries = readList(QDir(folder).filePath(u"keywords.txt"_s));
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // In the order of a Japanese index (kana order), not of the character codes.
+    QCollator order{QLocale(QLocale::Japanese, QLocale::Japan)};
+    std::sort(entries.begin(), entries.end(),
+              [&order](const auto& a, const auto& b) { return order.compare(a.first, b.first) < 0; });
     for (const auto& [word, page] : entries) {
         auto* item = new QListWidgetItem(word, m_keywords);
         item->setData(kPageRole, page);

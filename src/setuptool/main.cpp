@@ -13,6 +13,7 @@
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[]) {
+    Desktop::preferJapanese();
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"voxatool"_s);
     QApplication::setQuitOnLastWindowClosed(false);
