@@ -38,6 +38,9 @@ private:
     // A loaded class 3-1 and the main window.
     void startWithClass();
     void openCopy();
+    // Copies 3-1 from the folder over the class loaded from C:\voxadata, answering the overwrite
+    // question with Yes, and checks that the class was read again.
+    void copyOntoTheLoadedClass(const QString& fromFolder);
     std::unique_ptr<WindowDriver> d;
 };
 
@@ -176,6 +179,19 @@ void tst_FoldersAndCopy::openCopy() {
     QCOMPARE(d->find<FolderList>(u"vxCopy"_s, u"Dir1"_s)->path(), u"C:\\voxadata"_s);
 }
 
+void tst_FoldersAndCopy::copyOntoTheLoadedClass(const QString& fromFolder) {
+    openCopy();
+    d->find<FolderList>(u"vxCopy"_s, u"Dir1"_s)->setPath(fromFolder);
+    d->find<FolderList>(u"vxCopy"_s, u"Dir2"_s)->setPath(u"C:\\voxadata"_s);
+    QVERIFY(d->find<FileList>(u"vxCopy"_s, u"File1"_s)->chooseFile(u"3-1.dat"_s));
+    MsgBox::queueAnswer(MsgBox::Yes);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxCopy"_s, u"Command3D1"_s);
+    QCOMPARE(MsgBox::shown()[2].text, u"コピーができました"_s);
+    QVERIFY(MsgBox::shown()[3].text.contains(u"読み込み直しました"_s));
+}
+
 void tst_FoldersAndCopy::copy_toFolderWithoutTheClass_copiesWithoutAsking() {
     openCopy();
     QVERIFY(d->find<FileList>(u"vxCopy"_s, u"File1"_s)->chooseFile(u"3-1.dat"_s));
@@ -254,16 +270,7 @@ void tst_FoldersAndCopy::copy_backupOntoTheLoadedClass_readsItAfresh() {
         backup.Pupil(i).PName = u"控え%1"_s.arg(i);
     }
     QVERIFY(backup.SaveClass());
-    openCopy();
-    d->find<FolderList>(u"vxCopy"_s, u"Dir1"_s)->setPath(u"C:\\backup"_s);
-    d->find<FolderList>(u"vxCopy"_s, u"Dir2"_s)->setPath(u"C:\\voxadata"_s);
-    QVERIFY(d->find<FileList>(u"vxCopy"_s, u"File1"_s)->chooseFile(u"3-1.dat"_s));
-    MsgBox::queueAnswer(MsgBox::Yes);
-    MsgBox::queueAnswer(MsgBox::Ok);
-    MsgBox::queueAnswer(MsgBox::Ok);
-    d->click(u"vxCopy"_s, u"Command3D1"_s);
-    QCOMPARE(MsgBox::shown()[2].text, u"コピーができました"_s);
-    QVERIFY(MsgBox::shown()[3].text.contains(u"読み込み直しました"_s));
+    copyOntoTheLoadedClass(u"C:\\backup"_s);
     VOXA1& c = d->c();
     QCOMPARE(c.ClassSize, qint16(5));
     QCOMPARE(c.CurTerm, qint16(2));
@@ -290,16 +297,7 @@ void tst_FoldersAndCopy::backupSet_restoredThroughTheCopyWindow_loadsAsSaved() {
     c.CurTerm = 2;
     QVERIFY(c.SaveClass());
 
-    openCopy();
-    d->find<FolderList>(u"vxCopy"_s, u"Dir1"_s)->setPath(u"C:\\voxadata\\voxabak\\3-1\\20260601-090000"_s);
-    d->find<FolderList>(u"vxCopy"_s, u"Dir2"_s)->setPath(u"C:\\voxadata"_s);
-    QVERIFY(d->find<FileList>(u"vxCopy"_s, u"File1"_s)->chooseFile(u"3-1.dat"_s));
-    MsgBox::queueAnswer(MsgBox::Yes);
-    MsgBox::queueAnswer(MsgBox::Ok);
-    MsgBox::queueAnswer(MsgBox::Ok);
-    d->click(u"vxCopy"_s, u"Command3D1"_s);
-    QCOMPARE(MsgBox::shown()[2].text, u"コピーができました"_s);
-    QVERIFY(MsgBox::shown()[3].text.contains(u"読み込み直しました"_s));
+    copyOntoTheLoadedClass(u"C:\\voxadata\\voxabak\\3-1\\20260601-090000"_s);
     QCOMPARE(c.Pupil(2).PName.str().trimmed(), u"朝の名前"_s);
     QCOMPARE(c.CurTerm, qint16(1));
     int i = 0;
