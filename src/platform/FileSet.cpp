@@ -314,8 +314,5 @@ void failStepForTest(int step) {
 int stepsTakenForTest() {
     return hook().taken;
 }
-bool stoppedForTest() {
-    return hook().stopped;
-}
 
 } // namespace FileSet

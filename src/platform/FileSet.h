@@ -69,6 +69,5 @@ void stopAfterStepsForTest(int steps);
 // would make it; the ones after it are carried out. Negative turns it off.
 void failStepForTest(int step);
 int stepsTakenForTest();
-bool stoppedForTest();
 
 } // namespace FileSet

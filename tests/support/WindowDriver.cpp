@@ -3,6 +3,7 @@
 #include "app/Registry.h"
 #include "core/StartUp.h"
 #include "platform/Dialogs.h"
+#include "platform/PreviewBackend.h"
 
 #include <QDir>
 #include <QInputMethodEvent>
@@ -22,6 +23,8 @@ WindowDriver::~WindowDriver() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // A dialog that came up without an answer queued for it is a flow the test did not expect.
     QCOMPARE(Dialogs::unanswered(), 0);
+    // So is a print preview that came up without a choice queued for it.
+    QCOMPARE(PreviewBackend::unanswered(), 0);
 }
 
 void WindowDriver::start() {
