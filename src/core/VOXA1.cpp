@@ -24,6 +24,15 @@ QString VOXA1::figuresProblem() const {
     return {};
 }
 
+int VOXA1::ViewNameSlot(int k, int grade) {
+    if (k < 1 || k > 4)
+        return 0;
+    if (grade >= 3)
+        return k;
+    static constexpr int below3[4] = {1, 3, 5, 0};
+    return below3[k - 1];
+}
+
 void VOXA1::SplitClassName() {
     Grade = digitAt(ClassName, 0);
     ClassNo = digitAt(ClassName, 2);

@@ -65,6 +65,10 @@ struct VOXA1 {
 
     // Sets Grade and ClassNo from the first and third characters of ClassName (0 when not a digit).
     void SplitClassName();
+    // The slot of ViewName that names the viewpoints of data subject k (1..4) of the grade: the
+    // subject itself from grade 3 (国語 社会 算数 理科), 1, 3 and 5 below it (国語 算数 生活);
+    // 0 when the grade has no such subject.
+    static int ViewNameSlot(int k, int grade);
 
     // Makes the class now held in the class items the current class of the run. Every window
     // goes by the flags set here, so a class just created and a class read from its files are

@@ -18,9 +18,6 @@ QString subjectName(int s, int grade) {
         return QStringList{u"国語"_s, u"社会"_s, u"算数"_s, u"理科"_s}.value(s - 1);
     return QStringList{u"国語"_s, u"算数"_s, u"生活"_s}.value(s - 1);
 }
-int slotOf(int s, int grade) {
-    return grade >= 3 ? s : QList<int>{1, 3, 5}.value(s - 1, 1);
-}
 QString sexOf(const QString& sex) {
     return sex == u"1"_s ? u"男"_s : sex == u"2"_s ? u"女"_s : QString();
 }
@@ -112,7 +109,7 @@ void resultsPage(PrintSurface& ps, const VOXA1& c, const Item& item, int figureT
     heading.append({58, subjectName(s, c.Grade)});
     if (v != 0) {
         // The viewpoint name without its padding, cut so that the term stays on the line.
-        const QString name = TextHelpers::TrimPadding(c.ViewName(slotOf(s, c.Grade), v));
+        const QString name = TextHelpers::TrimPadding(c.ViewName(VOXA1::ViewNameSlot(s, c.Grade), v));
         heading.append({64, Cp932::leftColumns(name, 75 - 64)});
     }
     termHeading(heading, termWord(figureTerm), yearEnd);

@@ -31,9 +31,6 @@ QStringList subjectNames(int grade) {
     return grade >= 3 ? QStringList{u"国語"_s, u"社会"_s, u"算数"_s, u"理科"_s}
                       : QStringList{u"国語"_s, u"算数"_s, u"生活"_s, QString()};
 }
-int slotOf(int s, int grade) {
-    return grade >= 3 ? s : QList<int>{1, 3, 5, 0}.value(s - 1);
-}
 } // namespace
 
 vxPrint::vxPrint(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPrint"_s), c(c_) {
@@ -155,7 +152,7 @@ void vxPrint::Form_Load() {
         Frame3D4[s]->setTitle(names[s]);
         Check3D2[s]->setText(names[s].isEmpty() ? QString() : u"総合"_s);
         for (int v = 1; v <= 4; ++v) {
-            const int slot = slotOf(s + 1, c.Grade);
+            const int slot = VOXA1::ViewNameSlot(s + 1, c.Grade);
             Check3D1[4 * s + v - 1]->setText(slot ? c.ViewName(slot, v).str() : QString(8, u' '));
         }
     }

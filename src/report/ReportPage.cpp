@@ -35,13 +35,6 @@ QString whole(double x, const QString& pattern) {
     return NumberFormat::format(x, pattern);
 }
 
-// The name slot of ViewName for data subject k of the grade (国語 1, 社会 2, 算数 3, 理科 4, 生活 5).
-int slotOf(int k, int grade) {
-    if (grade >= 3)
-        return k;
-    return QList<int>{1, 3, 5}.value(k - 1, 1);
-}
-
 } // namespace
 
 int ShowTerms(const VOXA1& c) {
@@ -109,7 +102,8 @@ void kojin_page(PrintSurface& ps, const VOXA1& c, int p, int showTerms) {
     line.clear();
     for (int g = 0; g < groups; ++g)
         for (int v = 1; v <= 4; ++v)
-            line.append({kGroups[g].names[v - 1], c.ViewName(slotOf(g + 1, c.Grade), v).str().left(2)});
+            line.append(
+                {kGroups[g].names[v - 1], c.ViewName(VOXA1::ViewNameSlot(g + 1, c.Grade), v).str().left(2)});
     ps.Print(line);
     ps.NewLine();
 

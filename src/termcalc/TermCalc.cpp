@@ -48,10 +48,6 @@ int subjectCount(int grade) {
     return grade >= 3 ? 4 : 3;
 }
 
-int viewNameSlot(int k, int grade) {
-    return grade >= 3 ? k : QList<int>{1, 3, 5}.value(k - 1, 1);
-}
-
 QString subjectName(int k, int grade) {
     switch (k) {
     case 1:

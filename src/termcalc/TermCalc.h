@@ -14,8 +14,6 @@ namespace TermCalc {
 int subjectCount(int grade);
 // The name of data subject k for the grade.
 QString subjectName(int k, int grade);
-// The slot of ViewName that names the viewpoints of data subject k (生活 has slot 5).
-int viewNameSlot(int k, int grade);
 
 // Deviation values of a list of percentages within the class: (x - mean) * 10 / SD + 50 with the
 // sample standard deviation. A standard deviation below 1e-9 (all percentages equal, as far as

@@ -298,7 +298,7 @@ void vxHyo::Command3D6_Click(int i) {
     if (i >= TermCalc::subjectCount(c.Grade))
         return;
     m_selSlot = i + 1;
-    m_selSubjectNo = c.Grade >= 3 ? i + 1 : QList<int>{1, 3, 5}.value(i);
+    m_selSubjectNo = VOXA1::ViewNameSlot(i + 1, c.Grade);
     paintChosen({Command3D6[0], Command3D6[1], Command3D6[2], Command3D6[3]}, i);
     if (m_procMode == 2)
         fillViewpointButtons();

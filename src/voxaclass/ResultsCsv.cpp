@@ -29,7 +29,7 @@ QString termWord(int term) {
 QList<int> viewpointsOf(const VOXA1& c, int k) {
     QList<int> out;
     for (int v = 1; v <= 4; ++v)
-        if (!TextHelpers::TrimPadding(c.ViewName(TermCalc::viewNameSlot(k, c.Grade), v)).isEmpty())
+        if (!TextHelpers::TrimPadding(c.ViewName(VOXA1::ViewNameSlot(k, c.Grade), v)).isEmpty())
             out.append(v);
     return out;
 }
@@ -60,7 +60,7 @@ Output write(const VOXA1& c, int term, Encoding encoding) {
         const QString s = TermCalc::subjectName(k, c.Grade);
         header << s + u" 達成率"_s << s + u" 偏差値"_s << s + u" 評定"_s;
         for (int v : viewpointsOf(c, k)) {
-            const QString view = TextHelpers::TrimPadding(c.ViewName(TermCalc::viewNameSlot(k, c.Grade), v));
+            const QString view = TextHelpers::TrimPadding(c.ViewName(VOXA1::ViewNameSlot(k, c.Grade), v));
             header << s + u' ' + view + u" 達成率"_s << s + u' ' + view + u" 評価"_s;
         }
         if (!calculated(c, term, k))

@@ -186,7 +186,7 @@ void tst_ResultsCsv::write_sampleAfterTermCalculation_agreesWithTheTermSheet() {
         for (int k = 1; k <= subjects; ++k) {
             // The subject's percentage and deviation value as the term-end sheet of the pupil shows
             // them ("合計 ... 平均 偏差"), to the one decimal both show.
-            const QStringList sheet = TermView::sheetLines(c, p, k, 1, TermCalc::viewNameSlot(k, c.Grade));
+            const QStringList sheet = TermView::sheetLines(c, p, k, 1, VOXA1::ViewNameSlot(k, c.Grade));
             const QStringList sums = sheet[6].split(u' ', Qt::SkipEmptyParts);
             const qsizetype at = head.indexOf(TermCalc::subjectName(k, c.Grade) + u" 達成率"_s);
             QVERIFY(at > 0);
