@@ -6,6 +6,7 @@
 #include "core/PrintSurface.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
+#include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
 #include "platform/DosPath.h"
 #include "platform/MsgBox.h"
@@ -198,17 +199,17 @@ void vxclass::file_save() {
     SafeSave::Pending pending[2];
     for (int i = 0; i < 2; ++i)
         if (!pending[i].write(files[i], ClassMaterial::fileBytes(m_rank, i == 0))) {
-            MsgBox::show(u"データファイルを書き込めませんでした。"_s + c.CrLf + DosPath::fromNative(files[i]),
+            MsgBox::show(u"データファイルを書き込めませんでした。"_s + c.CrLf + DosPath::forMessage(files[i]),
                          MsgBox::OkOnly, MsgBox::Warning);
             return;
         }
     for (int i = 0; i < 2; ++i)
         if (!pending[i].commit()) {
-            MsgBox::show(u"データファイルを書き込めませんでした。"_s + c.CrLf + DosPath::fromNative(files[i]),
+            MsgBox::show(u"データファイルを書き込めませんでした。"_s + c.CrLf + DosPath::forMessage(files[i]),
                          MsgBox::OkOnly, MsgBox::Warning);
             return;
         }
-    MsgBox::show(DosPath::fromNative(chosen) + u"にﾃﾞｰﾀの保存をしました"_s);
+    MsgBox::show(DosPath::forMessage(chosen) + u"にﾃﾞｰﾀの保存をしました"_s);
 }
 
 void vxclass::SSCommand4_Click() {
@@ -221,7 +222,11 @@ void vxclass::SSCommand4_Click() {
                      MsgBox::OkOnly, MsgBox::Warning);
     MsgBox::show(PrintSurface::startMessage());
     PrintSurface ps;
-    ClassMaterial::printPages(ps, c, m_rank);
+    ps.setDocName(u"学級編成資料 "_s + c.ClassName);
+    {
+        const BusyPointer busy;
+        ClassMaterial::printPages(ps, c, m_rank);
+    }
     ps.EndDocAndTell();
 }
 

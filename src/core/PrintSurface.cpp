@@ -28,6 +28,7 @@ bool PrintSurface::PageSetup() {
     }
     m_pageBreakPending = false;
     m_backend->setPageColumns(m_pageColumns);
+    m_backend->setDocName(m_docName);
     if (!m_backend->begin()) {
         m_job = Job::Failed;
         return false;

@@ -31,6 +31,11 @@ public:
     // The widest column the printout uses: a printer whose printable width is narrower gets the
     // whole page scaled down evenly rather than cut. Set before the job starts.
     void setPageColumns(int columns) { m_pageColumns = columns; }
+    // The job's name in the printer's queue.
+    void setDocName(const QString& name) { m_docName = name; }
+    // Whether the last job went somewhere (a printer or a file); false after a preview closed
+    // without printing, or when nothing was printed.
+    bool sent() const { return !doneMessage().isEmpty(); }
 
     // Starts the job when none is open (an empty line is printed and the position put back) and
     // sets the page font. Every print command calls it first. False when the job cannot start.
@@ -89,6 +94,7 @@ private:
     Job m_job = Job::NotStarted;
     bool m_pageBreakPending = false;
     int m_pageColumns = 0;
+    QString m_docName;
     double m_x = 0;
     double m_y = 0;
 };

@@ -69,8 +69,17 @@ void vxEnd::cmdEnd_Click() {
         forms.show(u"vxMain"_s);
         return;
     }
-    if (MsgBox::show(u"ﾃﾞｰﾀを保存して終了しますか"_s, MsgBox::OkCancel, MsgBox::Question) == MsgBox::Cancel) {
+    // Each answer says what it does: a teacher reading "Cancel" as "don't quit" lost a morning's
+    // marks. Esc and the title bar's close button are 戻る, the one answer that changes nothing.
+    switch (
+        MsgBox::ask(u"ﾃﾞｰﾀを保存して終了しますか"_s, {u"保存して終了"_s, u"保存しないで終了"_s, u"戻る"_s})) {
+    case MsgBox::Yes:
+        break;
+    case MsgBox::No:
         Program::end();
+        return;
+    default:
+        cmdBack_Click();
         return;
     }
     if (c.ClassLoaded == 1) {

@@ -6,6 +6,7 @@
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
 #include "lists/ListPage.h"
+#include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
 #include "platform/MsgBox.h"
 #include "platform/PrintBackend.h"
@@ -241,14 +242,19 @@ void vxPrint::Command3D2_Click() {
     MsgBox::show(PrintSurface::startMessage());
     // The figure term is handed to the pages: the class's current term is never changed.
     PrintSurface ps;
+    ps.setDocName(u"成績一覧 "_s + c.ClassName);
     const bool yearEnd = m_termSel == 2;
-    for (int i = 0; i < 16; ++i)
-        if (m_viewSel[i] != 0)
-            ListPage::resultsPage(ps, c, {i / 4 + 1, i % 4 + 1, m_viewSel[i]}, figureTerm(), yearEnd);
-    for (int s = 0; s < 4; ++s)
-        if (m_subjSel[s] != 0)
-            ListPage::resultsPage(ps, c, {s + 1, 0, m_subjSel[s]}, figureTerm(), yearEnd);
-    if (!ps.EndDocAndTell())
+    {
+        const BusyPointer busy;
+        for (int i = 0; i < 16; ++i)
+            if (m_viewSel[i] != 0)
+                ListPage::resultsPage(ps, c, {i / 4 + 1, i % 4 + 1, m_viewSel[i]}, figureTerm(), yearEnd);
+        for (int s = 0; s < 4; ++s)
+            if (m_subjSel[s] != 0)
+                ListPage::resultsPage(ps, c, {s + 1, 0, m_subjSel[s]}, figureTerm(), yearEnd);
+    }
+    // Nothing sent (the preview closed without printing): the ticks stay for another try.
+    if (!ps.EndDocAndTell() || !ps.sent())
         return;
     PrnDatClear();
     MsgBox::show(u"印刷を終了しました。"_s + c.CrLf + u"印刷設定をクリアします。"_s);
@@ -262,7 +268,11 @@ void vxPrint::SSCommand2_Click() {
     SSCommand2->setStyleSheet(u"color: #ff0000;"_s);
     MsgBox::show(PrintSurface::startMessage());
     PrintSurface ps;
-    ListPage::fourSubjectPage(ps, c, figureTerm(), m_termSel == 2);
+    ps.setDocName(u"４教科一覧 "_s + c.ClassName);
+    {
+        const BusyPointer busy;
+        ListPage::fourSubjectPage(ps, c, figureTerm(), m_termSel == 2);
+    }
     ps.EndDocAndTell();
     SSCommand2->setStyleSheet(u"color: #0000ff;"_s);
 }

@@ -285,7 +285,7 @@ void vxMain::Main_Refresh() {
     m_pane->fill();
 }
 
-bool vxMain::F_Save() {
+bool vxMain::F_Save(bool tell) {
     if (!c.classIsLoaded()) {
         MsgBox::show(u"まだ、クラスデータがロードされていません"_s, MsgBox::OkOnly, MsgBox::Warning);
         return false;
@@ -303,7 +303,8 @@ bool vxMain::F_Save() {
     c.JustCreated = 0;
     enableCommands();
     m_pane->applyEnabling();
-    MsgBox::show(u"初期ﾃﾞｰﾀを保存しました"_s);
+    if (tell)
+        MsgBox::show(u"初期ﾃﾞｰﾀを保存しました"_s);
     return true;
 }
 
@@ -322,6 +323,10 @@ void vxMain::Subj() {
 void vxMain::mnuSave_Click() {
     if (MsgBox::show(u"ﾃﾞｰﾀの保存をします。よろしいですか。"_s, MsgBox::OkCancel, MsgBox::Question) ==
         MsgBox::Ok) {
+        // What the settings pane shows is what is saved: its pending edits go through F_Save's
+        // checks first, and a refusal (already explained) stops the save.
+        if (c.SettingsDirty == 100 && c.NoClassYet != 100 && !F_Save(false))
+            return;
         if (c.SaveClass())
             MsgBox::show(u"ﾃﾞｰﾀの保存をしました"_s);
     } else {

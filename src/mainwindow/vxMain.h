@@ -30,7 +30,8 @@ public:
     int WinOpen(int flag);
     void Main_Refresh();
     // Stores the settings boxes into the class and saves them.
-    bool F_Save();
+    // Commits the settings pane (checked) and saves the settings file; `tell` says so when done.
+    bool F_Save(bool tell = true);
     // The standard viewpoint names, 30 pupils and term 1, into the boxes.
     void Subj();
     // The save command: asks, then saves the class.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 
 // The hourglass pointer while a window prints or saves; the normal pointer again afterwards.

@@ -75,6 +75,10 @@ QString resolveCase(const QString& root, const QStringList& parts) {
 
 } // namespace
 
+QString forMessage(const QString& nativePath) {
+    return QDir::toNativeSeparators(QFileInfo(nativePath).absoluteFilePath());
+}
+
 bool hasDrive(const QString& path) {
     return path.size() >= 2 && path[1] == u':' && path[0].isLetter() && path[0].unicode() < 128;
 }

@@ -17,6 +17,10 @@ QString toNative(const QString& dosPath);
 // The drive-letter path for a host path ("Z:\..." outside the home folder).
 QString fromNative(const QString& nativePath);
 
+// How a message names a file the program wrote (a PDF, a data file): the full host path, which is
+// what the teacher's file manager shows. Folder choices and voxa.ini keep the drive-letter form.
+QString forMessage(const QString& nativePath);
+
 // Whether a drive letter stands for something that can be read now.
 bool driveReady(QChar letter);
 

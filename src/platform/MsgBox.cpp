@@ -14,6 +14,7 @@ struct State {
     QQueue<MsgBox::Answer> answers;
     QList<MsgBox::Shown> shown;
     int unanswered = 0;
+    std::function<MsgBox::Answer(const MsgBox::Shown&)> answerer;
 };
 State& state() {
     static State s;
@@ -26,16 +27,45 @@ const QString& MsgBox::defaultTitle() {
     return t;
 }
 
+namespace {
+MsgBox::Answer answerInTests(const MsgBox::Shown& box) {
+    State& s = state();
+    s.shown.append(box);
+    if (!s.answers.isEmpty())
+        return s.answers.dequeue();
+    if (s.answerer)
+        return s.answerer(box);
+    ++s.unanswered;
+    return box.buttons == MsgBox::OkOnly ? MsgBox::Ok : MsgBox::Cancel;
+}
+} // namespace
+
+MsgBox::Answer MsgBox::ask(const QString& text, const QStringList& captions, Icon icon,
+                           const QString& title) {
+    if (state().testing)
+        return answerInTests({text, title, YesNoCancel, icon, Yes, captions});
+    QMessageBox box(QApplication::activeWindow());
+    frame(box, title);
+    box.setText(QString(text).replace(u"\r\n"_s, u"\n"_s));
+    box.setIcon(icon == Warning ? QMessageBox::Warning : QMessageBox::Question);
+    QPushButton* yes = box.addButton(captions.value(0), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(captions.value(1), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(captions.value(2), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return Yes;
+    if (box.clickedButton() == no)
+        return No;
+    return Cancel;
+}
+
 MsgBox::Answer MsgBox::show(const QString& text, Buttons buttons, Icon icon, const QString& title,
                             Answer defaultAnswer) {
     State& s = state();
-    if (s.testing) {
-        s.shown.append({text, title, buttons, icon, defaultAnswer});
-        if (!s.answers.isEmpty())
-            return s.answers.dequeue();
-        ++s.unanswered;
-        return buttons == OkOnly ? Ok : Cancel;
-    }
+    if (s.testing)
+        return answerInTests({text, title, buttons, icon, defaultAnswer, {}});
 
     QMessageBox box(QApplication::activeWindow());
     frame(box, title);
@@ -129,4 +159,9 @@ void MsgBox::reset() {
     s.answers.clear();
     s.shown.clear();
     s.unanswered = 0;
+    s.answerer = nullptr;
+}
+
+void MsgBox::setAnswerer(std::function<Answer(const Shown&)> answerer) {
+    state().answerer = std::move(answerer);
 }

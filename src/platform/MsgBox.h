@@ -2,6 +2,9 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class QMessageBox;
 
@@ -19,6 +22,7 @@ public:
         Buttons buttons;
         Icon icon;
         Answer defaultAnswer;
+        QStringList captions; // the buttons' own words, when they are not OK / Cancel / Yes / No
     };
 
     static const QString& defaultTitle();
@@ -27,6 +31,11 @@ public:
     // shown as a line break.
     static Answer show(const QString& text, Buttons buttons = OkOnly, Icon icon = Information,
                        const QString& title = defaultTitle(), Answer defaultAnswer = Ok);
+
+    // A question with three answers that say what they do: Yes is the first caption (the default),
+    // No the second, Cancel the third (also Esc and the title bar's close button).
+    static Answer ask(const QString& text, const QStringList& captions, Icon icon = Question,
+                      const QString& title = defaultTitle());
 
     // A notice with an OK button.
     static void notice(const QString& text, Icon icon = Information, const QString& title = defaultTitle()) {
@@ -46,4 +55,7 @@ public:
     static int unanswered();
     static int pendingAnswers();
     static void reset();
+    // Answers boxes that find the queue empty (a random walk through the windows answers this way);
+    // such boxes are not counted as unanswered. An empty function turns it off.
+    static void setAnswerer(std::function<Answer(const Shown&)> answerer);
 };

@@ -1,8 +1,10 @@
 #include "platform/PainterBackend.h"
 
+#include "platform/BusyPointer.h"
 #include "platform/DosPath.h"
 
 #include <QFile>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -15,6 +17,11 @@ namespace {
 QPageLayout pageLayout() {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(6, 10, 6, 10),
                        QPageLayout::Millimeter);
+}
+// Printed pages hold pupils' names and results: a file they go to is for its owner only.
+void keepPrivate(const QString& path) {
+    if (!path.isEmpty() && QFileInfo(path).isFile() && !QFileInfo(path).isSymLink())
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 } // namespace
 
@@ -54,13 +61,21 @@ QFont PainterBackend::pageFont() {
 bool PainterBackend::begin() {
     // The printer keeps the paper, orientation and margins the teacher chose in 印刷設定; a PDF
     // takes the page the printouts are laid out for.
-    if (m_pdf)
+    if (m_pdf) {
         m_device->setPageLayout(pageLayout());
+        m_pdf->setTitle(m_docName);
+        m_outFile = m_pdfPath;
+    } else {
+        auto* printer = static_cast<QPrinter*>(m_device);
+        printer->setDocName(m_docName);
+        m_outFile = printer->outputFileName();
+    }
     if (!m_painter.begin(m_device)) {
         m_error = m_pdf ? u"PDFファイルを作れませんでした。\r\n%1"_s.arg(m_pdfPath)
                         : u"プリンターに印刷を始められませんでした。"_s;
         return false;
     }
+    keepPrivate(m_outFile);
     m_painter.setFont(pageFont());
     m_painter.setPen(QPen(Qt::black, m_device->logicalDpiX() / 100.0));
     // One cell is 120 x 240 twips: 1/12 inch wide and 1/6 inch high.
@@ -104,17 +119,22 @@ void PainterBackend::abort() {
 }
 
 bool PainterBackend::end() {
+    const BusyPointer busy;
     if (!m_painter.end()) {
         m_error = m_pdf ? u"PDFファイルを書き終えられませんでした。\r\n%1"_s.arg(m_pdfPath)
                         : u"印刷データをプリンタに送れませんでした。"_s;
         return false;
     }
+    keepPrivate(m_outFile);
     return true;
 }
 
 QString PainterBackend::doneMessage() const {
     if (m_pdf)
         return u"このパソコンにはプリンターがないので、印刷データをPDFファイルに保存しました。\r\n%1"_s.arg(
-            DosPath::fromNative(m_pdfPath));
+            DosPath::forMessage(m_pdfPath));
+    // 印刷設定 chose a file instead of a printer: the job went there, not to paper.
+    if (!m_outFile.isEmpty())
+        return u"印刷データをPDFファイルに保存しました。\r\n%1"_s.arg(DosPath::forMessage(m_outFile));
     return u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s;
 }

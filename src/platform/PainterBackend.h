@@ -30,6 +30,7 @@ public:
     bool end() override;
     void abort() override;
     void setPageColumns(int columns) override { m_pageColumns = columns; }
+    void setDocName(const QString& name) override { m_docName = name; }
     // How much the page is scaled down to fit the printable width (1 = not at all).
     double pageScale() const { return m_painter.isActive() ? m_painter.transform().m11() : 1.0; }
     // A4 portrait with narrow margins, on which the printouts are laid out.
@@ -45,6 +46,10 @@ private:
     QString m_pdfPath;
     QPagedPaintDevice* m_device = nullptr;
     QPainter m_painter;
+    QString m_docName;
+    // The file the job is written to: the PDF, or the file chosen in the printer set-up's
+    // "print to file"; empty when it goes to a printer.
+    QString m_outFile;
     double m_colPx = 0;
     double m_rowPx = 0;
     QString m_error;

@@ -1,5 +1,6 @@
 #include "platform/PreviewBackend.h"
 
+#include "platform/BusyPointer.h"
 #include "platform/Dialogs.h"
 #include "platform/DosPath.h"
 #include "platform/PainterBackend.h"
@@ -31,6 +32,7 @@ int pageCount(const PreviewBackend::Pages& pages) {
 
 bool PreviewBackend::Pages::replay(PrintBackend& on) const {
     on.setPageColumns(columns);
+    on.setDocName(docName);
     if (!on.begin())
         return false;
     for (const Step& s : steps) {
@@ -90,6 +92,7 @@ bool PreviewBackend::end() {
         return true;
     case Choice::Print: {
         std::unique_ptr<PrintBackend> target = PrintBackend::createDirect();
+        const BusyPointer busy;
         if (!m_pages.replay(*target)) {
             m_error = target->errorText();
             target->abort();
@@ -105,12 +108,13 @@ bool PreviewBackend::end() {
         if (!path.endsWith(u".pdf"_s, Qt::CaseInsensitive))
             path += u".pdf"_s;
         PainterBackend pdf(path);
+        const BusyPointer busy;
         if (!m_pages.replay(pdf)) {
             m_error = pdf.errorText();
             pdf.abort();
             return false;
         }
-        m_done = u"印刷データをPDFファイルに保存しました。\r\n%1"_s.arg(DosPath::fromNative(path));
+        m_done = u"印刷データをPDFファイルに保存しました。\r\n%1"_s.arg(DosPath::forMessage(path));
         return true;
     }
     }

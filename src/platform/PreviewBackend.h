@@ -22,6 +22,7 @@ public:
     struct Pages {
         QList<Step> steps;
         int columns = 0;
+        QString docName;
         // Draws the pages on a back end that has not begun; false when it fails.
         bool replay(PrintBackend& on) const;
     };
@@ -36,6 +37,7 @@ public:
     bool end() override;
     void abort() override;
     void setPageColumns(int columns) override { m_pages.columns = columns; }
+    void setDocName(const QString& name) override { m_pages.docName = name; }
     QString doneMessage() const override { return m_done; }
     QString errorText() const override { return m_error; }
 

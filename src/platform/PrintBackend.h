@@ -16,6 +16,8 @@ public:
 
     // The widest column the job uses (0: not known), told before begin().
     virtual void setPageColumns(int columns) { Q_UNUSED(columns); }
+    // The job's name in the printer's queue ("個人票 5年1組"), told before begin().
+    virtual void setDocName(const QString& name) { Q_UNUSED(name); }
     // False when the job cannot be started; errorText() then says why.
     virtual bool begin() = 0;
     virtual void text(double col, double row, const QString& text) = 0;

@@ -2,6 +2,9 @@
 
 #include "platform/Cp932.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -21,6 +24,7 @@ RecordingBackend::RecordingBackend(Document* into) : m_doc(into) {}
 
 bool RecordingBackend::begin() {
     *m_doc = Document();
+    m_doc->docName = m_docName;
     if (nextFailure() == Failure::AtStart) {
         nextFailure() = Failure::None;
         m_error = u"プリンターに印刷を始められませんでした。"_s;
@@ -32,6 +36,8 @@ bool RecordingBackend::begin() {
 
 void RecordingBackend::text(double col, double row, const QString& text) {
     m_doc->items.append({m_doc->pages, row, col, text});
+    if (!QGuiApplication::overrideCursor() || QGuiApplication::overrideCursor()->shape() != Qt::WaitCursor)
+        m_doc->busyWhileDrawn = false;
 }
 
 void RecordingBackend::line(double col1, double row1, double col2, double row2) {

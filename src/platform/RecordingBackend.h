@@ -27,8 +27,10 @@ public:
         QList<Item> items;
         QList<Rule> rules;
         int pages = 0;
-        bool ended = false;   // sent
-        bool aborted = false; // thrown away
+        QString docName;
+        bool busyWhileDrawn = true; // the busy pointer was up at every text drawn
+        bool ended = false;         // sent
+        bool aborted = false;       // thrown away
         // The items of a page joined in reading order, one text line per printed line.
         QStringList pageLines(int page) const;
         // The first item on the page whose text is the given one; nullptr when there is none.
@@ -45,6 +47,7 @@ public:
     void abort() override;
     QString doneMessage() const override;
     QString errorText() const override { return m_error; }
+    void setDocName(const QString& name) override { m_docName = name; }
 
     // In tests, every job made by PrintBackend::create() is kept here, newest last.
     // A deque, so the documents of jobs still open stay where they are when another job begins.
@@ -56,5 +59,6 @@ public:
 
 private:
     Document* m_doc;
+    QString m_docName;
     QString m_error;
 };

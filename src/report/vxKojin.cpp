@@ -6,6 +6,7 @@
 #include "core/PrintSurface.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
+#include "platform/BusyPointer.h"
 #include "platform/MsgBox.h"
 #include "report/ReportPage.h"
 
@@ -253,7 +254,11 @@ void vxKojin::print(int first, int last) {
     }
     MsgBox::show(PrintSurface::startMessage());
     PrintSurface ps;
-    ReportPage::printPages(ps, c, first, last);
+    ps.setDocName(u"個人票 "_s + c.ClassName);
+    {
+        const BusyPointer busy;
+        ReportPage::printPages(ps, c, first, last);
+    }
     ps.EndDocAndTell();
 }
 

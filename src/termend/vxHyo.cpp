@@ -33,7 +33,7 @@ QString subjectHeading(int k, int grade) {
 }
 } // namespace
 
-vxHyo::vxHyo(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxHyo"_s), c(c_) {
+vxHyo::vxHyo(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxHyo"_s), c(c_), m_state(c_) {
     setWindowTitle(u"期末処理"_s);
     auto group = [this](const QString& title, const QString& name, QPushButton** buttons, int n,
                         const QStringList& captions, auto handler) {
@@ -75,6 +75,10 @@ vxHyo::vxHyo(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxHyo"_s), c(c_) {
     auto* left = new QVBoxLayout;
     for (QWidget* w : {period, proc, subjects, views})
         left->addWidget(w);
+    m_choiceFrames[0] = period;
+    m_choiceFrames[1] = proc;
+    m_choiceFrames[2] = subjects;
+    m_choiceFrames[3] = views;
     left->addStretch();
 
     Frame3D3 = new QGroupBox(this);
@@ -233,10 +237,6 @@ QGroupBox* vxHyo::buildYearList(QWidget* parent) {
     return Frame3D9;
 }
 
-int vxHyo::term() const {
-    return c.CurTerm;
-}
-
 void vxHyo::Form_Load() {
     forms.unload(u"vxMain"_s);
     if (FigureWindows::refuseWithoutFigures(c, forms, tag()))
@@ -258,55 +258,53 @@ void vxHyo::Form_Load() {
     m_numberFrame->hide();
     showLists(false);
     Yoseienable(false);
+    closeItem();
     resetSelections();
 }
 
 void vxHyo::Command3D2_Click(int i) {
+    if (!m_state.choosePeriod(i))
+        return;
     paintChosen({Command3D2[0], Command3D2[1]}, i);
     if (i == 1) {
         Frame3D3->setTitle(u"年度末処理"_s);
-        if (m_procMode == 1)
+        if (m_state.procMode() == 1)
             for (QPushButton* b : Command3D6)
                 b->setEnabled(false);
-        // Taken only from a real term, so pressing 年度末 twice cannot leave 4 behind.
-        if (c.CurTerm >= 1 && c.CurTerm <= 3) {
-            m_savedTerm = c.CurTerm;
-            c.CurTerm = 4;
-        }
     } else {
         Frame3D3->setTitle(u"学期末処理"_s);
         for (int b = 0; b < 4; ++b)
             Command3D6[b]->setEnabled(b < TermCalc::subjectCount(c.Grade));
-        restoreTerm();
     }
-    m_periodMode = i + 1;
 }
 
 void vxHyo::Command3D1_Click(int i) {
-    if (m_periodMode == 2 || m_procMode < 2) {
-        m_procMode = i + 1;
+    switch (m_state.chooseProc(i)) {
+    case HyoState::Proc::Locked:
+        return;
+    case HyoState::Proc::Chosen:
         paintChosen({Command3D1[0], Command3D1[1], Command3D1[2]}, i);
         if (i == 1)
             fillViewpointButtons();
         return;
+    case HyoState::Proc::ChooseSubjectFirst:
+        MsgBox::show(u"教科を選択してください"_s);
+        paintChosen({Command3D1[0], Command3D1[1], Command3D1[2]}, -1);
+        return;
     }
-    MsgBox::show(u"教科を選択してください"_s);
-    paintChosen({Command3D1[0], Command3D1[1], Command3D1[2]}, -1);
 }
 
 void vxHyo::Command3D6_Click(int i) {
-    if (i >= TermCalc::subjectCount(c.Grade))
+    if (!m_state.chooseSubject(i, c.Grade))
         return;
-    m_selSlot = i + 1;
-    m_selSubjectNo = VOXA1::ViewNameSlot(i + 1, c.Grade);
     paintChosen({Command3D6[0], Command3D6[1], Command3D6[2], Command3D6[3]}, i);
-    if (m_procMode == 2)
+    if (m_state.procMode() == 2)
         fillViewpointButtons();
 }
 
 void vxHyo::fillViewpointButtons() {
-    if (m_selSlot == 0) {
-        if (m_periodMode == 2 && m_procMode == 2)
+    if (m_state.selSlot() == 0) {
+        if (m_state.periodMode() == 2 && m_state.procMode() == 2)
             MsgBox::show(u"教科を入力してください"_s);
         // Without a subject there are no viewpoint names to show.
         for (QPushButton* b : Command3D7) {
@@ -317,12 +315,13 @@ void vxHyo::fillViewpointButtons() {
     }
     for (int v = 1; v <= 4; ++v) {
         Command3D7[v - 1]->setEnabled(true);
-        Command3D7[v - 1]->setText(TextHelpers::CutAtBlank(c.ViewName(m_selSubjectNo, v)));
+        Command3D7[v - 1]->setText(TextHelpers::CutAtBlank(c.ViewName(m_state.selSubjectNo(), v)));
     }
 }
 
 void vxHyo::Command3D7_Click(int i) {
-    m_selView = i + 1;
+    if (!m_state.chooseView(i))
+        return;
     paintChosen({Command3D7[0], Command3D7[1], Command3D7[2], Command3D7[3]}, i);
 }
 
@@ -330,63 +329,76 @@ void vxHyo::setExecute(bool on) {
     Command3D5->setEnabled(on);
 }
 
-void vxHyo::restoreTerm() {
-    if (c.CurTerm == 4 && m_savedTerm >= 1 && m_savedTerm <= 3)
-        c.CurTerm = static_cast<qint16>(m_savedTerm);
+void vxHyo::showItem(HyoState::Shown kind) {
+    m_state.show(kind);
+    for (QGroupBox* f : m_choiceFrames)
+        f->setEnabled(false);
 }
 
+void vxHyo::closeItem() {
+    m_state.close();
+    for (QGroupBox* f : m_choiceFrames)
+        f->setEnabled(true);
+}
+
+// Every choice back to none (and out of year-end mode, with the real term back).
 void vxHyo::resetSelections() {
     paintChosen({Command3D2[0], Command3D2[1]}, -1);
     paintChosen({Command3D1[0], Command3D1[1], Command3D1[2]}, -1);
     paintChosen({Command3D6[0], Command3D6[1], Command3D6[2], Command3D6[3]}, -1);
     paintChosen({Command3D7[0], Command3D7[1], Command3D7[2], Command3D7[3]}, -1);
-    if (m_procMode == 2)
+    if (m_state.procMode() == 2)
         for (QPushButton* b : Command3D7)
             b->setText(QString());
-    m_procMode = 0;
-    m_periodMode = 0;
-    m_selSlot = 0;
-    m_selView = 0;
+    // The subject buttons a year-end calculation choice disabled come back with the selections.
+    for (int b = 0; b < 4; ++b)
+        Command3D6[b]->setEnabled(b < TermCalc::subjectCount(c.Grade));
+    m_state.resetSelections();
 }
 
 void vxHyo::Command3D5_Click() {
+    if (m_state.locked())
+        return;
+    const int period = m_state.periodMode();
+    const int proc = m_state.procMode();
     Command3D3->setEnabled(false);
-    if (m_procMode == 2 && m_selView == 0) {
+    if (proc == 2 && m_state.selView() == 0) {
         MsgBox::show(u"観点を入力してください"_s);
         return;
     }
-    if (m_periodMode == 2 && m_procMode == 2 && m_selSlot == 0) {
+    if (period == 2 && proc == 2 && m_state.selSlot() == 0) {
         MsgBox::show(u"教科を入力してください"_s);
         return;
     }
-    if (m_periodMode == 0 || m_procMode == 0)
+    if (period == 0 || proc == 0)
         return;
     setExecute(false);
-    if (m_procMode == 1) {
-        if (m_periodMode == 1)
+    if (proc == 1) {
+        if (period == 1)
             termCalculation();
         else
             yearCalculation();
         return;
     }
-    Frame3D3->setTitle(m_periodMode == 1 ? (m_procMode == 2 ? u"学期末観点処理"_s : u"学期末評定処理"_s)
-                                         : (m_procMode == 2 ? u"年度末観点処理"_s : u"年度末評定処理"_s));
-    evaluation(m_procMode == 2);
+    Frame3D3->setTitle(period == 1 ? (proc == 2 ? u"学期末観点処理"_s : u"学期末評定処理"_s)
+                                   : (proc == 2 ? u"年度末観点処理"_s : u"年度末評定処理"_s));
+    evaluation(proc == 2);
 }
 
 void vxHyo::Command3D3_Click() {
-    restoreTerm();
     // The results live in the pupil file and their done marks in the settings file: both are
-    // saved. A failed save has named the file; the window stays so that 終了 can be pressed again.
-    if (!c.SaveClass())
+    // saved, with the real term. A failed save has named the file; the window stays as it was
+    // (year-end mode included) so that 終了 can be pressed again.
+    if (!m_state.saveWithRealTerm([this] { return c.SaveClass(); }))
         return;
+    m_state.resetSelections();
     c.ReturnForm = u"vxHyo"_s;
     forms.hide(tag());
     forms.show(u"vxMain"_s);
 }
 
 void vxHyo::Command3D4_Click() {
-    restoreTerm();
+    m_state.leaveYearEnd();
     c.ReturnForm = u"vxHyo"_s;
     forms.hide(tag());
     forms.show(u"vxMain"_s);
@@ -397,13 +409,14 @@ void vxHyo::Command3D4_Click() {
 void vxHyo::termCalculation() {
     m_numberFrame->show();
     m_numberFrame->setEnabled(true);
-    if (m_selSlot == 0) {
+    if (m_state.selSlot() == 0) {
         MsgBox::show(u"教科を選択してください"_s);
         showView(false);
         return;
     }
-    const int k = m_selSlot;
-    if (c.CalcMark(term(), k) == kDone) {
+    const int k = m_state.selSlot();
+    const int t = c.CurTerm;
+    if (c.CalcMark(t, k) == kDone) {
         if (MsgBox::show(u"この教科の再計算をしますか"_s, MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok) {
             showView(false);
             return;
@@ -413,9 +426,10 @@ void vxHyo::termCalculation() {
     for (QPushButton* b : Command3D7)
         b->setEnabled(false);
     Frame3D3->setTitle(u"学期末計算処理"_s);
-    TermCalc::calculateTerm(c, k, term());
+    TermCalc::calculateTerm(c, k, t);
     m_recalcOK = 0;
     m_viewedPupil = 1;
+    showItem(HyoState::Shown::SheetView);
     showView(true);
     showPupil(m_viewedPupil);
 }
@@ -438,7 +452,8 @@ void vxHyo::showPupil(int p) {
             l->clear();
         return;
     }
-    const QStringList lines = TermView::sheetLines(c, p, m_selSlot, term(), m_selSubjectNo);
+    const HyoState::Item& s = m_state.shown();
+    const QStringList lines = TermView::sheetLines(c, p, s.slot, s.term, s.subjectNo);
     for (int i = 0; i < 13; ++i)
         m_lines[i]->setText(lines.value(i));
 }
@@ -473,8 +488,10 @@ void vxHyo::Command3D11_Click() {
 }
 
 void vxHyo::Command3D12_Click() {
-    if (m_selSlot >= 1)
-        c.CalcMark(term(), m_selSlot) = kDone;
+    if (m_state.shown().kind != HyoState::Shown::SheetView)
+        return;
+    m_state.markDone();
+    closeItem();
     Command3D3->setEnabled(true);
     m_numberFrame->hide();
     showView(false);
@@ -499,10 +516,12 @@ void vxHyo::yearCalculation() {
     for (QPushButton* b : Command3D7)
         b->setEnabled(false);
     Frame3D3->setTitle(u"年度末計算処理"_s);
+    showItem(HyoState::Shown::YearList);
     Yoseienable(true);
     if (c.CalcMark(4, 1) == kDone) {
         if (MsgBox::show(u"この教科の再計算をしますか"_s, MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok) {
             Yoseienable(false);
+            closeItem();
             return;
         }
         m_recalcOK = 10;
@@ -513,6 +532,7 @@ void vxHyo::yearCalculation() {
                      MsgBox::Question) != MsgBox::Ok) {
         m_recalcOK = 0;
         Yoseienable(false);
+        closeItem();
         return;
     }
     // Y_cal
@@ -553,7 +573,9 @@ void vxHyo::Y_Hyo() {
 }
 
 void vxHyo::Command3D17_Click() {
-    c.CalcMark(4, 1) = kDone;
+    if (m_state.shown().kind != HyoState::Shown::YearList)
+        return;
+    m_state.markDone();
     // The year's results can leave the window with 終了 now, as after the view's 保存.
     Command3D3->setEnabled(true);
     Command3D18_Click();
@@ -561,7 +583,7 @@ void vxHyo::Command3D17_Click() {
 
 void vxHyo::Command3D18_Click() {
     Yoseienable(false);
-    restoreTerm();
+    closeItem();
     setExecute(true);
     resetSelections();
 }
@@ -582,37 +604,17 @@ void vxHyo::showLists(bool on) {
     }
 }
 
-double vxHyo::keyOf(int pupil) const {
-    const PupilRec& p = c.Pupil(pupil);
-    return m_viewpoints ? p.ViewRate(term(), m_selSlot, m_selView) : p.SubjRate(term(), m_selSlot);
-}
-
-QString vxHyo::markOf(int pupil) const {
-    const PupilRec& p = c.Pupil(pupil);
-    return m_viewpoints ? p.ViewMark(term(), m_selSlot, m_selView).str()
-                        : p.SubjMark(term(), m_selSlot).str();
-}
-
-void vxHyo::setMarkOf(int pupil, const QString& mark) {
-    PupilRec& p = c.Pupil(pupil);
-    if (m_viewpoints)
-        p.ViewMark(term(), m_selSlot, m_selView) = mark;
-    else
-        p.SubjMark(term(), m_selSlot) = mark;
-}
-
 void vxHyo::evaluation(bool viewpoints) {
-    m_viewpoints = viewpoints;
     m_numberFrame->hide();
-    const bool missing =
-        viewpoints ? (m_periodMode == 1 && (m_selSlot == 0 || m_selView == 0)) : m_selSlot == 0;
+    const int slot = m_state.selSlot();
+    const int view = m_state.selView();
+    const bool missing = viewpoints ? (m_state.periodMode() == 1 && (slot == 0 || view == 0)) : slot == 0;
     if (missing) {
         MsgBox::show(viewpoints ? u"教科及び観点を選択してください"_s : u"教科を選択してください"_s);
         return;
     }
-    showLists(true);
-    const QString& done =
-        viewpoints ? c.ViewDoneMark(term(), m_selSlot, m_selView) : c.RateMark(term(), m_selSlot);
+    const int t = c.CurTerm;
+    const QString& done = viewpoints ? c.ViewDoneMark(t, slot, view) : c.RateMark(t, slot);
     if (done == kDone) {
         if (MsgBox::show(viewpoints ? u"この観点の再評定をしますか"_s : u"この教科の再評価をしますか"_s,
                          MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok) {
@@ -622,6 +624,8 @@ void vxHyo::evaluation(bool viewpoints) {
         }
         m_recalcOK = 10;
     }
+    showItem(HyoState::Shown::Lists);
+    showLists(true);
     const QStringList marks = TermView::marks(viewpoints);
     for (int i = 0; i < 3; ++i) {
         Command3D13[i]->setText(marks[i]);
@@ -630,17 +634,20 @@ void vxHyo::evaluation(bool viewpoints) {
     paintChosen({Command3D13[0], Command3D13[1], Command3D13[2]}, -1);
     Label23->setText(viewpoints ? u"観点評価人数"_s : u"評定人数"_s);
     Command3D16->setText(viewpoints ? u"ALL○"_s : u"ALL２"_s);
-    QString heading = subjectHeading(m_selSlot, c.Grade);
+    const HyoState::Item& s = m_state.shown();
+    QString heading = subjectHeading(s.slot, c.Grade);
     if (viewpoints)
-        heading += c.ViewName(m_selSubjectNo, m_selView).str().left(4);
+        heading += c.ViewName(s.subjectNo, s.view).str().left(4);
     Label18[2]->setText(heading);
     QList<double> keys;
     for (int p = 1; p <= c.ClassSize; ++p)
-        keys << keyOf(p);
+        keys << m_state.keyOf(p);
     m_rowPupil = TermView::ranking(keys);
     m_pickedMark.clear();
     m_assignArmed = 0;
     fillLists();
+    // From now a click on a row moves the cursor (and gives the mark, once one is chosen).
+    m_assignArmed = 10;
     refreshCounts();
 }
 
@@ -662,7 +669,7 @@ void vxHyo::renderRow(int q) {
     if (p < 1)
         return;
     const TermView::EvaluationRow r =
-        TermView::evaluationRow(q, p, c.Pupil(p).PName.str(), keyOf(p), markOf(p));
+        TermView::evaluationRow(q, p, c.Pupil(p).PName.str(), m_state.keyOf(p), m_state.markOf(p));
     const QString texts[5] = {r.number, r.name, r.rate, r.mark, r.rank};
     for (int j = 0; j < 5; ++j)
         if (QListWidgetItem* item = List1[j]->item(q - 1))
@@ -684,18 +691,21 @@ void vxHyo::refreshCounts() {
     QStringList given;
     QList<double> rates;
     for (int p = 1; p <= c.ClassSize; ++p) {
-        given << markOf(p);
-        rates << keyOf(p);
+        given << m_state.markOf(p);
+        rates << m_state.keyOf(p);
     }
-    const QList<int> n = TermView::counts(given, m_viewpoints);
+    const bool viewpoints = m_state.shown().viewpoints;
+    const QList<int> n = TermView::counts(given, viewpoints);
     for (int i = 0; i < 3; ++i)
         Label21[i]->setText(QString::number(n[i]));
-    const QStringList marks = TermView::marks(m_viewpoints);
+    const QStringList marks = TermView::marks(viewpoints);
     m_chart->setStats(Distribution::compute(rates, given, marks), marks);
 }
 
 void vxHyo::Command3D13_Click(int i) {
-    m_pickedMark = TermView::marks(m_viewpoints).value(i);
+    if (m_state.shown().kind != HyoState::Shown::Lists)
+        return;
+    m_pickedMark = TermView::marks(m_state.shown().viewpoints).value(i);
     m_assignArmed = 10;
     paintChosen({Command3D13[0], Command3D13[1], Command3D13[2]}, i);
     refreshCounts();
@@ -713,7 +723,7 @@ void vxHyo::List1_Click(int j) {
     if (r == 0)
         return;
     if (!m_pickedMark.isEmpty()) {
-        setMarkOf(m_rowPupil.value(r - 1), m_pickedMark);
+        m_state.setMarkOf(m_rowPupil.value(r - 1), m_pickedMark);
         renderRow(r);
         refreshCounts();
     } else if (j == 3) {
@@ -722,21 +732,20 @@ void vxHyo::List1_Click(int j) {
 }
 
 void vxHyo::Command3D16_Click() {
-    const QString all = m_viewpoints ? u"○"_s : u"２"_s;
+    if (m_state.shown().kind != HyoState::Shown::Lists)
+        return;
+    const QString all = m_state.shown().viewpoints ? u"○"_s : u"２"_s;
     for (int p : std::as_const(m_rowPupil))
-        setMarkOf(p, all);
+        m_state.setMarkOf(p, all);
     fillLists();
     refreshCounts();
 }
 
 void vxHyo::Command3D15_Click() {
-    if (m_selSlot >= 1) {
-        if (m_viewpoints && m_selView >= 1)
-            c.ViewDoneMark(term(), m_selSlot, m_selView) = kDone;
-        else if (!m_viewpoints)
-            c.RateMark(term(), m_selSlot) = kDone;
-    }
-    restoreTerm();
+    if (m_state.shown().kind != HyoState::Shown::Lists)
+        return;
+    m_state.markDone();
+    closeItem();
     setExecute(true);
     Command3D3->setEnabled(true);
     resetSelections();
@@ -744,7 +753,7 @@ void vxHyo::Command3D15_Click() {
 }
 
 void vxHyo::Command3D14_Click() {
-    restoreTerm();
+    closeItem();
     setExecute(true);
     resetSelections();
     showLists(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/Form.h"
+#include "termend/HyoState.h"
 
 #include <QList>
 #include <QString>
@@ -43,12 +44,13 @@ public:
     void List1_Click(int j);
 
     // Window state, for the tests.
-    int PeriodMode() const { return m_periodMode; }
-    int ProcMode() const { return m_procMode; }
-    int SelSlot() const { return m_selSlot; }
-    int SelView() const { return m_selView; }
+    int PeriodMode() const { return m_state.periodMode(); }
+    int ProcMode() const { return m_state.procMode(); }
+    int SelSlot() const { return m_state.selSlot(); }
+    int SelView() const { return m_state.selView(); }
     int ViewedPupil() const { return m_viewedPupil; }
     const QList<int>& RowPupil() const { return m_rowPupil; }
+    const HyoState& state() const { return m_state; }
 
 private:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -57,9 +59,10 @@ private:
     QGroupBox* buildView(QWidget* parent);
     void fillViewpointButtons();
     void setExecute(bool on);
-    void restoreTerm();
     void resetSelections();
-    int term() const;
+    // Shows or closes an item: the choice buttons are locked while one is shown.
+    void showItem(HyoState::Shown kind);
+    void closeItem();
 
     // Term calculation and the score sheet view.
     void termCalculation();
@@ -77,9 +80,6 @@ private:
     void renderRow(int row);
     void selectRow(int row, int lists);
     void refreshCounts();
-    QString markOf(int pupil) const;
-    void setMarkOf(int pupil, const QString& mark);
-    double keyOf(int pupil) const;
 
     VOXA1& c;
     QPushButton* Command3D2[2];
@@ -90,6 +90,7 @@ private:
     QPushButton* Command3D3;
     QPushButton* Command3D4;
     QGroupBox* Frame3D3;
+    QGroupBox* m_choiceFrames[4];
     QLabel* m_school;
     QLabel* m_className;
     QLabel* m_term;
@@ -113,17 +114,11 @@ private:
     QPushButton* m_viewButtons[5];
     QLabel* m_lines[13];
 
-    int m_periodMode = 0;
-    int m_procMode = 0;
-    int m_selSlot = 0;
-    int m_selSubjectNo = 0;
-    int m_selView = 0;
-    int m_savedTerm = 0;
+    HyoState m_state;
     int m_recalcOK = 0;
     int m_viewedPupil = 0;
     QString m_pickedMark;
     QList<int> m_rowPupil;
     int m_assignArmed = 0;
-    bool m_viewpoints = true; // the evaluation lists give ◎○△ (else ３２１)
     bool m_quiet = false;
 };

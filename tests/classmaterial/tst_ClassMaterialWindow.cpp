@@ -105,7 +105,8 @@ void tst_ClassMaterialWindow::dataFiles_writtenTogether_andTheScreenShowsThem() 
     Dialogs::queueResult(base);
     MsgBox::queueAnswer(MsgBox::Ok);
     d->click(u"vxclass"_s, u"SSCommand2"_s);
-    QCOMPARE(MsgBox::shown().last().text, u"C:\\voxadata\\4-2にﾃﾞｰﾀの保存をしました"_s);
+    // Named where the file manager finds the files.
+    QCOMPARE(MsgBox::shown().last().text, QDir::toNativeSeparators(base) + u"にﾃﾞｰﾀの保存をしました"_s);
     const auto ranked = ClassMaterial::ranking(d->c(), 1, 1);
     QCOMPARE(TestSupport::readFile(base + u"m.txt"_s), ClassMaterial::fileBytes(ranked, true));
     QCOMPARE(TestSupport::readFile(base + u"w.txt"_s), ClassMaterial::fileBytes(ranked, false));

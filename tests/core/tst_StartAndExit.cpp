@@ -25,7 +25,8 @@ private Q_SLOTS:
     void start_lockCannotBeTaken_saysWhatFailed();
     void start_showsSplashForOneSecondThenMainWindow();
     void start_takesDataFolderFromTheSettingsFile();
-    void exit_cancel_endsWithoutWritingAnything();
+    void exit_threeAnswers_data();
+    void exit_threeAnswers();
     void exit_okWithoutClass_tellsAndWritesNothing();
     void exit_okWithClass_savesAndTells();
     void exit_unsavedSettings_sendsTeacherBackToMainWindow();
@@ -140,26 +141,48 @@ void tst_StartAndExit::start_takesDataFolderFromTheSettingsFile() {
     QCOMPARE(c->DataFolder, u"A:\\voxadata"_s);
 }
 
-void tst_StartAndExit::exit_cancel_endsWithoutWritingAnything() {
+void tst_StartAndExit::exit_threeAnswers_data() {
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("ends");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("保存して終了") << int(MsgBox::Yes) << true << true;
+    QTest::newRow("保存しないで終了") << int(MsgBox::No) << true << false;
+    // Esc and the title bar's close button answer 戻る as well.
+    QTest::newRow("戻る") << int(MsgBox::Cancel) << false << false;
+}
+
+void tst_StartAndExit::exit_threeAnswers() {
+    QFETCH(int, answer);
+    QFETCH(bool, ends);
+    QFETCH(bool, saved);
     startRun();
     loadSampleClass();
     c->Pupil(1).PName = u"変更した名前"_s;
     forms->find(u"vxMain"_s)->findChild<QAction*>(u"mnuEnd"_s)->trigger();
     QVERIFY(forms->isLoaded(u"vxEnd"_s));
-    QVERIFY(!forms->isLoaded(u"vxMain"_s));
-    MsgBox::queueAnswer(MsgBox::Cancel);
+    MsgBox::queueAnswer(MsgBox::Answer(answer));
+    if (saved)
+        MsgBox::queueAnswer(MsgBox::Ok);
     click(u"vxEnd"_s, u"cmdEnd"_s);
-    QCOMPARE(MsgBox::shown().size(), 1);
-    QCOMPARE(MsgBox::shown()[0].text, u"ﾃﾞｰﾀを保存して終了しますか"_s);
-    QCOMPARE(MsgBox::shown()[0].buttons, MsgBox::OkCancel);
-    QVERIFY(Program::hasEnded());
-    QCOMPARE(classFiles(), QStringList());
+    const MsgBox::Shown& q = MsgBox::shown().at(0);
+    QCOMPARE(q.text, u"ﾃﾞｰﾀを保存して終了しますか"_s);
+    QCOMPARE(q.captions, (QStringList{u"保存して終了"_s, u"保存しないで終了"_s, u"戻る"_s}));
+    QCOMPARE(q.defaultAnswer, MsgBox::Yes);
+    QCOMPARE(Program::hasEnded(), ends);
+    QCOMPARE(classFiles().size(), saved ? 3 : 0);
+    if (!ends) {
+        // Back in the main window with the class and its unsaved change still in memory.
+        QCOMPARE(forms->activeTag(), u"vxMain"_s);
+        QVERIFY(!forms->isLoaded(u"vxEnd"_s));
+        QCOMPARE(c->Pupil(1).PName.str().trimmed(), u"変更した名前"_s);
+        QVERIFY(c->ClassName.contains(u"年"_s));
+    }
 }
 
 void tst_StartAndExit::exit_okWithoutClass_tellsAndWritesNothing() {
     startRun();
     forms->show(u"vxEnd"_s);
-    MsgBox::queueAnswer(MsgBox::Ok);
+    MsgBox::queueAnswer(MsgBox::Yes);
     MsgBox::queueAnswer(MsgBox::Ok);
     click(u"vxEnd"_s, u"cmdEnd"_s);
     QCOMPARE(MsgBox::shown().size(), 2);
@@ -172,7 +195,7 @@ void tst_StartAndExit::exit_okWithClass_savesAndTells() {
     startRun();
     loadSampleClass();
     forms->show(u"vxEnd"_s);
-    MsgBox::queueAnswer(MsgBox::Ok);
+    MsgBox::queueAnswer(MsgBox::Yes);
     MsgBox::queueAnswer(MsgBox::Ok);
     click(u"vxEnd"_s, u"cmdEnd"_s);
     QCOMPARE(MsgBox::shown().size(), 2);

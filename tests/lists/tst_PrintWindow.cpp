@@ -4,6 +4,7 @@
 #include "WindowDriver.h"
 #include "lists/vxPrint.h"
 #include "platform/MsgBox.h"
+#include "platform/PreviewBackend.h"
 #include "platform/RecordingBackend.h"
 
 #include <QCheckBox>
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void refusals_noTermOrNothingTicked();
     void yearEnd_printsTheYearAndKeepsTheTerm();
     void failedJob_saysSoAndKeepsTheTicks();
+    void previewClosed_nothingSaidTicksKept();
     void grade2_threeFramesWithLivingNames();
 
 private:
@@ -121,6 +123,27 @@ void tst_PrintWindow::numberOrderForOneSubject_leavesTheOtherAlone() {
     QCOMPARE(doc.pages, 2);
     QVERIFY(doc.find(1, u"順  位"_s) && doc.find(1, u"国語"_s));
     QVERIFY(doc.find(2, u"順　位"_s) && doc.find(2, u"社会"_s));
+}
+
+void tst_PrintWindow::previewClosed_nothingSaidTicksKept() {
+    open();
+    PrintBackend::setPreviewOn(true);
+    choose(u"Option3D3(0)"_s);
+    tick(u"Check3D2(3)"_s);
+    PreviewBackend::queueChoice(PreviewBackend::Choice::Close);
+    MsgBox::queueAnswer(MsgBox::Ok); // 今から印刷を開始します
+    d->click(u"vxPrint"_s, u"Command3D2"_s);
+    QCOMPARE(PreviewBackend::previewsShown().size(), 1);
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QVERIFY(RecordingBackend::documents().empty());
+    QVERIFY(d->find<QCheckBox>(u"vxPrint"_s, u"Check3D2(3)"_s)->isChecked());
+    // Printed from the preview this time: sent, said, and cleared.
+    PreviewBackend::queueChoice(PreviewBackend::Choice::Print);
+    printLists();
+    QCOMPARE(RecordingBackend::documents().size(), std::size_t(1));
+    QCOMPARE(RecordingBackend::documents()[0].docName, u"成績一覧 5年1組"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"印刷を終了しました。\r\n印刷設定をクリアします。"_s);
+    QVERIFY(!d->find<QCheckBox>(u"vxPrint"_s, u"Check3D2(3)"_s)->isChecked());
 }
 
 void tst_PrintWindow::afterPrinting_ticksClearedTermKept() {

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void subj_withoutClass_refuses();
     void titleBarClose_withUnsavedSettings_savesNothing();
     void versionWindow_withUnsavedSettings_savesThemAndKeepsPassword();
+    void saveCommand_savesWhatThePaneShows_data();
+    void saveCommand_savesWhatThePaneShows();
     void fSave_wrongNumbers_storeNothing_data();
     void fSave_wrongNumbers_storeNothing();
     void classSizeBox_change_isNotAnUnsavedChange();
@@ -234,6 +236,37 @@ void tst_MainWindow::saveCommand_okAndCancel() {
     QCOMPARE(MsgBox::shown()[2].text, u"ﾃﾞｰﾀの保存をします。よろしいですか。"_s);
     QCOMPARE(MsgBox::shown().last().text, u"ﾃﾞｰﾀの保存をしました"_s);
     QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/5-1.dat"_s)).size(), 3 * 3106);
+}
+
+void tst_MainWindow::saveCommand_savesWhatThePaneShows_data() {
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("pane edits pass the checks") << u"2"_s << true;
+    QTest::newRow("a wrong term stops the save") << u"7"_s << false;
+}
+
+void tst_MainWindow::saveCommand_savesWhatThePaneShows() {
+    QFETCH(QString, term);
+    QFETCH(bool, saved);
+    loadClass(u"5年1組"_s, u"5-1"_s);
+    const QByteArray before = TestSupport::readFile(d->home().file(u"voxadata/5-1.sdt"_s));
+    d->type(u"vxMain"_s, u"Text2"_s, u"さくら小学校"_s);
+    d->type(u"vxMain"_s, u"Text5"_s, term);
+    MsgBox::queueAnswer(MsgBox::Ok); // ﾃﾞｰﾀの保存をします
+    MsgBox::queueAnswer(MsgBox::Ok); // saved, or why not
+    d->trigger(u"vxMain"_s, u"Save"_s);
+    VOXA1 back;
+    back.ClassPath = d->c().ClassPath;
+    QVERIFY(back.LoadClass());
+    if (saved) {
+        QCOMPARE(MsgBox::shown().last().text, u"ﾃﾞｰﾀの保存をしました"_s);
+        QCOMPARE(back.SchoolName.str().trimmed(), u"さくら小学校"_s);
+        QCOMPARE(back.CurTerm, qint16(2));
+        QCOMPARE(d->c().SettingsDirty, qint16(0));
+    } else {
+        QVERIFY(MsgBox::shown().last().text.contains(u"初期データは保存していません。"_s));
+        QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/5-1.sdt"_s)), before);
+    }
 }
 
 void tst_MainWindow::helpCommands_openTheProgramFoldersHelpFile() {

@@ -231,12 +231,20 @@ void tst_ReportWindow::print_withPreview_sendsOnlyOnPrint() {
     if (how == PreviewBackend::Choice::Print) {
         QCOMPARE(RecordingBackend::documents()[0].pages, 3);
         QVERIFY(RecordingBackend::documents()[0].ended);
+        // The queue lists the job by what it is, and the pointer was busy while it was drawn.
+        QCOMPARE(RecordingBackend::documents()[0].docName, u"個人票 5年1組"_s);
+        QVERIFY(RecordingBackend::documents()[0].busyWhileDrawn);
         QCOMPARE(MsgBox::shown()[1].text,
                  u"印刷データをプリンタに送りました。\r\nまもなくプリンターから印刷されます。"_s);
     }
     if (!pdf.isEmpty()) {
         QVERIFY(QFileInfo(pdf + u".pdf"_s).size() > 1000);
-        QCOMPARE(MsgBox::shown()[1].text, u"印刷データをPDFファイルに保存しました。\r\nC:\\kojin.pdf"_s);
+        // The message names the file where the file manager finds it, and only its owner can read it.
+        QCOMPARE(MsgBox::shown()[1].text, u"印刷データをPDFファイルに保存しました。\r\n"_s +
+                                              QDir::toNativeSeparators(pdf + u".pdf"_s));
+        QCOMPARE(QFileInfo(pdf + u".pdf"_s).permissions() &
+                     (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
+                 QFile::Permissions());
     }
     for (const auto& box : MsgBox::shown())
         if (how != PreviewBackend::Choice::Print)

@@ -50,6 +50,7 @@ void useTestDoubles() {
     Clock::reset();
     FileSet::stopAfterStepsForTest(-1);
     PrintBackend::setTesting(true);
+    PrintBackend::setPreviewOn(false);
     PreviewBackend::setTesting(true);
     PreviewBackend::reset();
     RecordingBackend::documents().clear();

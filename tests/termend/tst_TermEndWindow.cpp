@@ -8,6 +8,7 @@
 #include "termend/vxHyo.h"
 
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QtTest>
@@ -32,6 +33,11 @@ private Q_SLOTS:
     void grade2_threeSubjects_yearAsksThreeQuestions();
     void badTerm_isRefusedBackToTheMainWindow();
     void endCannotSave_windowStays();
+    void choicePressedWhileShown_writesOnlyTheShownItem_data();
+    void choicePressedWhileShown_writesOnlyTheShownItem();
+    void yearEnd_failedEnd_keepsModeAndTerm();
+    void yearEnd_cancelAtReevaluation_givesTheTermBack_data();
+    void yearEnd_cancelAtReevaluation_givesTheTermBack();
 
 private:
     // The sample class 5-1 (tests/data) loaded and the term-end window open.
@@ -40,6 +46,9 @@ private:
     // 学期, a processing, a subject (and a viewpoint), then execute.
     void run(int proc, int subject, int view = -1, int period = 0);
     void clickRow(int list, int row);
+    // Presses a choice button as the teacher would try to, also when it is disabled (the handler
+    // must refuse as well).
+    void pressAnyway(const QString& name);
     QListWidget* list(int j) { return d->find<QListWidget>(u"vxHyo"_s, u"List1(%1)"_s.arg(j)); }
     QString line(int label) { return d->find<QLabel>(u"vxHyo"_s, u"Label%1"_s.arg(label))->text(); }
     vxHyo* win() { return d->forms().get<vxHyo>(u"vxHyo"_s); }
@@ -261,11 +270,22 @@ void tst_TermEndWindow::evaluation_withoutMark_onlyMovesAndAsks() {
     click(u"Command3D12"_s);
     run(2, 1);
     VOXA1& c = d->c();
-    const QString before = c.Pupil(win()->RowPupil()[0]).SubjMark(1, 2).str();
-    // No mark chosen and nothing armed: a click does nothing.
+    QStringList before;
+    for (int p = 1; p <= c.ClassSize; ++p)
+        before << c.Pupil(p).SubjMark(1, 2).str();
+    // No mark chosen: a click in the mark list asks for one and moves every list's cursor down.
+    MsgBox::queueAnswer(MsgBox::Ok);
     clickRow(3, 1);
-    QCOMPARE(c.Pupil(win()->RowPupil()[0]).SubjMark(1, 2).str(), before);
-    QCOMPARE(MsgBox::shown().size(), 0);
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QCOMPARE(MsgBox::shown().last().text, u"評価を選択してください"_s);
+    for (int j = 0; j < 4; ++j)
+        QCOMPARE(list(j)->currentRow(), 1);
+    // A click in another list only moves the cursor.
+    clickRow(1, 5);
+    QCOMPARE(MsgBox::shown().size(), 1);
+    QCOMPARE(list(3)->currentRow(), 2);
+    for (int p = 1; p <= c.ClassSize; ++p)
+        QCOMPARE(c.Pupil(p).SubjMark(1, 2).str(), before[p - 1]);
 }
 
 void tst_TermEndWindow::yearEnd_thenCancelOrEnd_restoresTheTerm_data() {
@@ -372,6 +392,158 @@ void tst_TermEndWindow::endCannotSave_windowStays() {
     QVERIFY(win() && win()->isVisible());
     click(u"Command3D3"_s);
     QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+}
+
+void tst_TermEndWindow::pressAnyway(const QString& name) {
+    auto* b = d->find<QPushButton>(u"vxHyo"_s, name);
+    QVERIFY(b);
+    if (b->isEnabled()) {
+        b->click();
+        return;
+    }
+    const int i = name.section(u'(', 1).chopped(1).toInt();
+    if (name.startsWith(u"Command3D2("_s))
+        win()->Command3D2_Click(i);
+    else if (name.startsWith(u"Command3D1("_s))
+        win()->Command3D1_Click(i);
+    else if (name.startsWith(u"Command3D6("_s))
+        win()->Command3D6_Click(i);
+    else if (name.startsWith(u"Command3D7("_s))
+        win()->Command3D7_Click(i);
+}
+
+namespace {
+// Every done mark and every mark the term-end window gives, by name, that differs between a and b.
+QStringList changedMarks(const VOXA1& a, const VOXA1& b) {
+    QStringList out;
+    for (int t = 1; t <= 4; ++t)
+        for (int k = 1; k <= 4; ++k) {
+            if (a.CalcMark(t, k) != b.CalcMark(t, k))
+                out << u"CalcMark(%1,%2)"_s.arg(t).arg(k);
+            if (a.RateMark(t, k) != b.RateMark(t, k))
+                out << u"RateMark(%1,%2)"_s.arg(t).arg(k);
+            bool subj = false;
+            for (int p = 1; p <= a.ClassSize; ++p)
+                subj = subj || a.Pupil(p).SubjMark(t, k).str() != b.Pupil(p).SubjMark(t, k).str();
+            if (subj)
+                out << u"SubjMark(%1,%2)"_s.arg(t).arg(k);
+            for (int v = 1; v <= 4; ++v) {
+                if (a.ViewDoneMark(t, k, v) != b.ViewDoneMark(t, k, v))
+                    out << u"ViewDoneMark(%1,%2,%3)"_s.arg(t).arg(k).arg(v);
+                bool view = false;
+                for (int p = 1; p <= a.ClassSize; ++p)
+                    view = view || a.Pupil(p).ViewMark(t, k, v).str() != b.Pupil(p).ViewMark(t, k, v).str();
+                if (view)
+                    out << u"ViewMark(%1,%2,%3)"_s.arg(t).arg(k).arg(v);
+            }
+        }
+    return out;
+}
+} // namespace
+
+void tst_TermEndWindow::choicePressedWhileShown_writesOnlyTheShownItem_data() {
+    QTest::addColumn<bool>("lists");    // the 国語 viewpoint-1 lists, else the 国語 score sheet view
+    QTest::addColumn<QString>("press"); // pressed while it is shown
+    QTest::addColumn<QStringList>("changed");
+    const QStringList view{u"CalcMark(1,1)"_s};
+    const QStringList lists{u"ViewDoneMark(1,1,1)"_s, u"ViewMark(1,1,1)"_s};
+    QTest::newRow("view, 社会") << false << u"Command3D6(1)"_s << view;
+    QTest::newRow("view, 年度末") << false << u"Command3D2(1)"_s << view;
+    QTest::newRow("view, 教科別") << false << u"Command3D1(2)"_s << view;
+    QTest::newRow("lists, 社会") << true << u"Command3D6(1)"_s << lists;
+    QTest::newRow("lists, viewpoint 2") << true << u"Command3D7(1)"_s << lists;
+    QTest::newRow("lists, 年度末") << true << u"Command3D2(1)"_s << lists;
+    QTest::newRow("lists, 学期") << true << u"Command3D2(0)"_s << lists;
+}
+
+void tst_TermEndWindow::choicePressedWhileShown_writesOnlyTheShownItem() {
+    QFETCH(bool, lists);
+    QFETCH(QString, press);
+    QFETCH(QStringList, changed);
+    open();
+    VOXA1& c = d->c();
+    VOXA1 before;
+    before.ClassPath = c.ClassPath;
+    QVERIFY(before.LoadClass());
+    if (lists)
+        run(1, 0, 0); // 観点別, 国語, viewpoint 1
+    else
+        run(0, 0); // 計算処理, 国語
+    const QString title = d->find<QGroupBox>(u"vxHyo"_s, u"Frame3D3"_s)->title();
+    pressAnyway(press);
+    QCOMPARE(c.CurTerm, qint16(1));
+    QCOMPARE(d->find<QGroupBox>(u"vxHyo"_s, u"Frame3D3"_s)->title(), title);
+    if (lists) {
+        const QString figure = list(2)->item(0)->text();
+        click(u"Command3D13(0)"_s);
+        clickRow(3, 1);
+        // The row still shows the shown item's figure, now with the mark.
+        QCOMPARE(list(2)->item(0)->text(), figure);
+        QCOMPARE(list(3)->item(0)->text(), u"  ◎ "_s);
+        click(u"Command3D15"_s);
+    } else {
+        QVERIFY(line(5).contains(u"名前 "_s + c.Pupil(1).PName.str()));
+        click(u"Command3D12"_s);
+    }
+    // 終了 on a disk that refuses, then again: what reaches the disk is the shown item alone.
+    MsgBox::queueAnswer(MsgBox::Ok);
+    {
+        TestSupport::DiskFull full;
+        click(u"Command3D3"_s);
+    }
+    QVERIFY(win()->isVisible());
+    click(u"Command3D3"_s);
+    VOXA1 after;
+    after.ClassPath = c.ClassPath;
+    QVERIFY(after.LoadClass());
+    QCOMPARE(changedMarks(before, after), changed);
+    QCOMPARE(after.CurTerm, qint16(1));
+}
+
+void tst_TermEndWindow::yearEnd_failedEnd_keepsModeAndTerm() {
+    open();
+    VOXA1& c = d->c();
+    click(u"Command3D2(1)"_s);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    {
+        TestSupport::DiskFull full;
+        click(u"Command3D3"_s);
+    }
+    // Still in year-end mode, as before 終了 was pressed: the year's figures, not the term's.
+    QCOMPARE(win()->PeriodMode(), 2);
+    QCOMPARE(c.CurTerm, qint16(4));
+    click(u"Command3D1(2)"_s);
+    click(u"Command3D6(0)"_s);
+    click(u"Command3D5"_s);
+    QCOMPARE(d->find<QGroupBox>(u"vxHyo"_s, u"Frame3D3"_s)->title(), u"年度末評定処理"_s);
+    QCOMPARE(win()->state().shown().term, 4);
+    click(u"Command3D14"_s);
+    QCOMPARE(c.CurTerm, qint16(1));
+    click(u"Command3D4"_s);
+    QCOMPARE(c.CurTerm, qint16(1));
+}
+
+void tst_TermEndWindow::yearEnd_cancelAtReevaluation_givesTheTermBack_data() {
+    QTest::addColumn<bool>("viewpoints");
+    QTest::newRow("教科別") << false;
+    QTest::newRow("観点別") << true;
+}
+
+void tst_TermEndWindow::yearEnd_cancelAtReevaluation_givesTheTermBack() {
+    QFETCH(bool, viewpoints);
+    open();
+    VOXA1& c = d->c();
+    c.RateMark(4, 1) = u"O"_s;
+    c.ViewDoneMark(4, 1, 1) = u"O"_s;
+    if (viewpoints)
+        MsgBox::queueAnswer(MsgBox::Ok); // 観点別 before a subject: 教科を入力してください
+    MsgBox::queueAnswer(MsgBox::Cancel);
+    run(viewpoints ? 1 : 2, 0, viewpoints ? 0 : -1, 1);
+    QCOMPARE(MsgBox::shown().last().text,
+             viewpoints ? u"この観点の再評定をしますか"_s : u"この教科の再評価をしますか"_s);
+    QCOMPARE(win()->PeriodMode(), 0);
+    QCOMPARE(c.CurTerm, qint16(1));
+    QVERIFY(!list(0)->isVisible());
 }
 
 QTEST_MAIN(tst_TermEndWindow)
