@@ -1,5 +1,6 @@
 #include "classmaterial/ClassMaterial.h"
 
+#include "core/ExchangeSort.h"
 #include "core/NumberFormat.h"
 #include "core/PrintSurface.h"
 #include "core/TextHelpers.h"
@@ -49,10 +50,8 @@ QList<Entry> ranking(const VOXA1& c, int subjSet, int termSet) {
     QList<Entry> t;
     for (int p = 1; p <= n; ++p)
         t.append({p, c.Pupil(p).PName.str(), c.Pupil(p).Sex, mean(c, p, subjSet, termSet)});
-    for (int i = 0; i < n; ++i)
-        for (int j = 0; j < n; ++j)
-            if (t[i].mean > t[j].mean)
-                std::swap(t[i], t[j]);
+    exchangeSortDescending(
+        n, [&](int i) { return t[i - 1].mean; }, [&](int i, int j) { std::swap(t[i - 1], t[j - 1]); });
     return t;
 }
 

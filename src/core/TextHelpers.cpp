@@ -41,11 +41,22 @@ void SwapDouble(double& a, double& b) {
     std::swap(a, b);
 }
 
+QString OwnSchoolName(const QString& schoolName) {
+    qsizetype first = -1;
+    for (const QString& founder :
+         {u"市立"_s, u"区立"_s, u"町立"_s, u"村立"_s, u"都立"_s, u"道立"_s, u"府立"_s, u"県立"_s}) {
+        const qsizetype at = schoolName.indexOf(founder);
+        if (at > 0 && (first < 0 || at < first))
+            first = at;
+    }
+    return first < 0 ? schoolName : schoolName.mid(first + 2);
+}
+
 QString SchoolLine(const QString& cityName, const QString& schoolName) {
     QString city = CutAfter(cityName, u"市"_s, u"区"_s);
     if (city.isEmpty())
         city = CutAfter(cityName, u"町"_s, u"町"_s);
-    const QString school = CutAfter(schoolName, u"小"_s, u"小"_s);
+    const QString school = CutAfter(OwnSchoolName(schoolName), u"小"_s, u"小"_s);
     return city + u"立"_s + school + u"学校"_s;
 }
 

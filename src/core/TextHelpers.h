@@ -27,5 +27,9 @@ void SwapDouble(double& a, double& b);
 // and including the first "市", else the first "区", else the first "町" (empty when none occurs);
 // the school part up to and including the first "小" (empty when there is none).
 QString SchoolLine(const QString& cityName, const QString& schoolName);
+// The school's own name: a full official name typed into 学校名 ("横浜市立桜ヶ丘小学校") without its
+// "…市立" (区立, 町立, 村立, 都立, 道立, 府立, 県立) in front, so the city is not printed twice; any
+// other name as it is.
+QString OwnSchoolName(const QString& schoolName);
 
 } // namespace TextHelpers

@@ -1,5 +1,6 @@
 #include "lists/ListPage.h"
 
+#include "core/ExchangeSort.h"
 #include "core/NumberFormat.h"
 #include "core/PrintSurface.h"
 #include "core/TextHelpers.h"
@@ -69,12 +70,12 @@ Ranked rank(const QList<double>& scores, int order) {
                     ++r.rank[i];
         return r;
     }
-    for (qsizetype i = 0; i < n; ++i)
-        for (qsizetype j = 0; j < n; ++j)
-            if (r.score[i] > r.score[j]) {
-                std::swap(r.score[i], r.score[j]);
-                std::swap(r.number[i], r.number[j]);
-            }
+    exchangeSortDescending(
+        static_cast<int>(n), [&](int i) { return r.score[i - 1]; },
+        [&](int i, int j) {
+            std::swap(r.score[i - 1], r.score[j - 1]);
+            std::swap(r.number[i - 1], r.number[j - 1]);
+        });
     for (qsizetype k = 0; k < n; ++k)
         r.rank[k] = static_cast<int>(k + 1);
     return r;
@@ -167,9 +168,12 @@ void fourSubjectPage(PrintSurface& ps, const VOXA1& c, int figureTerm, bool year
     // Class averages; an empty class has none.
     QList<PrintSurface::Tab> averages = {{25, u"平均"_s}};
     for (int s = 1; s <= subjects; ++s) {
+        // A figure that is not a number counts as 0 here, as it does in the rankings.
         double sum = 0;
-        for (int p = 1; p <= n; ++p)
-            sum += c.Pupil(p).SubjRate(figureTerm, s);
+        for (int p = 1; p <= n; ++p) {
+            const double x = c.Pupil(p).SubjRate(figureTerm, s);
+            sum += std::isfinite(x) ? x : 0.0;
+        }
         averages.append({at[s - 1], n > 0 ? rate(sum / n) : QString()});
     }
     ps.Print(averages);

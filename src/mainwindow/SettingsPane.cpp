@@ -27,6 +27,9 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
     Text5->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]?"_s), Text5));
     Text4->setMaximumWidth(Form::twipsToPixels(700));
     Text5->setMaximumWidth(Form::twipsToPixels(700));
+    // The form the school lines are built from: the city in 市町名, the school's own name in 学校名.
+    Text1->setPlaceholderText(u"例: 横浜市"_s);
+    Text2->setPlaceholderText(u"例: 桜ヶ丘小学校"_s);
     TextGuard::watch(Text1, u"市町名"_s);
     TextGuard::watch(Text2, u"学校名"_s);
     TextGuard::watch(Text3, u"担任名"_s);
@@ -48,6 +51,9 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
         auto* col = new QVBoxLayout(frame);
         for (int v = 0; v < 4; ++v) {
             m_views[s][v] = box(u"Text%1(%2)"_s.arg(7 + v).arg(s), 8, true);
+            // Eight full-width characters ("思考・判断・表現") show whole.
+            m_views[s][v]->setMinimumWidth(
+                m_views[s][v]->fontMetrics().horizontalAdvance(u"思考・判断・表現"_s) + 12);
             TextGuard::watch(m_views[s][v], u"観点名"_s);
             col->addWidget(m_views[s][v]);
         }
@@ -109,6 +115,12 @@ void SettingsPane::putStandardSettings(int grade) {
         m_views[e.slot - 1][e.view - 1]->setText(e.name);
     Text5->setText(u"1"_s);
     Text4->setText(u"30"_s);
+    c.SettingsDirty = 100;
+}
+
+void SettingsPane::putCurrentViewNames(int grade) {
+    for (const auto& e : ClassSettings::currentViewNames(grade))
+        m_views[e.slot - 1][e.view - 1]->setText(e.name);
     c.SettingsDirty = 100;
 }
 

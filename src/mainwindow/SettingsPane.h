@@ -21,6 +21,8 @@ public:
     bool StoreSettings();
     // The standard viewpoint names for the grade, 30 pupils and term 1, into the boxes.
     void putStandardSettings(int grade);
+    // The viewpoint names of today's three viewpoints into the boxes (an unsaved change).
+    void putCurrentViewNames(int grade);
 
     QString classSizeText() const;
     QString termText() const;

@@ -133,6 +133,7 @@ void vxMain::buildMenus() {
     add(option, u"mnuCPDrv"_s, u"コピー先フォルダ(&W)"_s, true, [this] { openBeside(u"vxCPDrv"_s); });
     QMenu* util = bar->addMenu(u"ﾕｰﾃｨﾘﾃｨｰ(&U)　"_s);
     m_subjMenu = add(util, u"mnuSubj"_s, u"標準教科名(&S)"_s, true, [this] { Subj(); });
+    m_subjNewMenu = add(util, u"mnuSubjNew"_s, u"標準観点名(新)(&N)"_s, true, [this] { SubjNew(); });
     add(util, u"mnuUCopy"_s, u"ﾃﾞｰﾀ複写(&D)"_s, true, [this] { replaceBy(u"vxCopy"_s); });
     add(util, u"mnuUClass"_s, u"学級編成(&G)"_s, true, [this] { replaceBy(u"vxclass"_s); });
     QMenu* helpMenu = bar->addMenu(u"?(&H)"_s);
@@ -210,6 +211,7 @@ void vxMain::enableCommands() {
     for (QWidget* m : std::as_const(m_classMenus))
         static_cast<QMenu*>(m)->menuAction()->setEnabled(on);
     m_subjMenu->setEnabled(on && c.StartMode != 0);
+    m_subjNewMenu->setEnabled(on && c.StartMode != 0);
     m_subjButton->setEnabled(on && c.StartMode != 0);
 }
 
@@ -318,6 +320,18 @@ void vxMain::Subj() {
                      MsgBox::Question) != MsgBox::Ok)
         return;
     m_pane->putStandardSettings(c.Grade);
+}
+
+void vxMain::SubjNew() {
+    c.SplitClassName();
+    if (c.Grade == 0) {
+        MsgBox::show(u"設定する学級のデータを作成するかロードして下さい"_s);
+        return;
+    }
+    if (MsgBox::show(u"観点名を「知識・技能」「思考・判断・表現」「主体的態度」に設定してよろしいですか"_s,
+                     MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok)
+        return;
+    m_pane->putCurrentViewNames(c.Grade);
 }
 
 void vxMain::mnuSave_Click() {

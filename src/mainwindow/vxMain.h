@@ -34,6 +34,8 @@ public:
     bool F_Save(bool tell = true);
     // The standard viewpoint names, 30 pupils and term 1, into the boxes.
     void Subj();
+    // Today's three viewpoints for every subject of the class.
+    void SubjNew();
     // The save command: asks, then saves the class.
     void mnuSave_Click();
 
@@ -64,6 +66,7 @@ private:
     QList<QAction*> m_classCommands;
     QList<QWidget*> m_classMenus;
     QAction* m_subjMenu = nullptr;
+    QAction* m_subjNewMenu = nullptr;
     QAction* m_subjButton = nullptr;
     QString m_helpFile;
     bool m_activatedSinceLoad = false;

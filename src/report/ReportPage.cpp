@@ -48,7 +48,7 @@ QString headingSchoolLine(const VOXA1& c) {
 }
 
 QString windowSchoolLine(const VOXA1& c) {
-    const QString school = c.SchoolName.str();
+    const QString school = TextHelpers::OwnSchoolName(c.SchoolName.str());
     QString schoolPart = TextHelpers::CutAfter(school, u"小"_s, u"小"_s);
     if (schoolPart.isEmpty())
         schoolPart = school.left(1);

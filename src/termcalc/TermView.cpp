@@ -1,5 +1,6 @@
 #include "termcalc/TermView.h"
 
+#include "core/ExchangeSort.h"
 #include "core/NumberFormat.h"
 #include "core/ScoreCode.h"
 #include "core/TextHelpers.h"
@@ -49,9 +50,9 @@ QStringList sheetLines(const VOXA1& c, int p, int k, int t, int subjectNo) {
     auto total = [&](int s) { return points(1, s) + points(2, s) + points(3, s) + points(4, s); };
 
     QStringList lines;
-    lines << u"学校名 "_s + c.CityName.str().left(3) + u"立"_s + c.SchoolName.str().left(3) + u"学校 "_s +
-                 c.ClassName.left(4) + u" 番号 "_s + NumberFormat::withBlank(p) + u"  名前 "_s +
-                 pupil.PName.str();
+    lines << u"学校名 "_s + c.CityName.str().left(3) + u"立"_s +
+                 TextHelpers::OwnSchoolName(c.SchoolName.str()).left(3) + u"学校 "_s + c.ClassName.left(4) +
+                 u" 番号 "_s + NumberFormat::withBlank(p) + u"  名前 "_s + pupil.PName.str();
     lines << u"観点　 1枚 2枚 3枚 4枚 5枚 6枚 7枚 8枚 9枚 10枚   平均  偏差"_s;
     // A viewpoint's cells of sheets first..first + 9 and what follows them; nothing for a viewpoint
     // the subject does not use.
@@ -89,13 +90,12 @@ QList<int> ranking(const QList<double>& keys) {
     QList<int> row;
     for (int i = 1; i <= keys.size(); ++i)
         row << i;
-    const qsizetype n = keys.size();
-    for (qsizetype b = 0; b < n; ++b)
-        for (qsizetype i = 0; i < n; ++i)
-            if (key[i] < key[b]) {
-                std::swap(key[i], key[b]);
-                std::swap(row[i], row[b]);
-            }
+    exchangeSortDescending(
+        static_cast<int>(keys.size()), [&](int i) { return key[i - 1]; },
+        [&](int i, int j) {
+            std::swap(key[i - 1], key[j - 1]);
+            std::swap(row[i - 1], row[j - 1]);
+        });
     return row;
 }
 

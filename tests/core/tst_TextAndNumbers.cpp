@@ -155,6 +155,11 @@ void tst_TextAndNumbers::schoolLine_data() {
     QTest::newRow("ward only") << u"中央区"_s << u"月島第一小学校"_s << u"中央区立月島第一小学校"_s;
     QTest::newRow("town") << u"大磯町"_s << u"国府小"_s << u"大磯町立国府小学校"_s;
     QTest::newRow("neither") << u"東京都"_s << u"学園"_s << u"立学校"_s;
+    // A full official name in 学校名: the city is not printed twice.
+    QTest::newRow("full name") << u"横浜市"_s << u"横浜市立桜ヶ丘小学校"_s << u"横浜市立桜ヶ丘小学校"_s;
+    QTest::newRow("full name, ward") << u"足立区"_s << u"足立区立足立小学校"_s << u"足立区立足立小学校"_s;
+    QTest::newRow("立 in the name itself")
+        << u"立川市"_s << u"立川第一小学校"_s << u"立川市立立川第一小学校"_s;
 }
 
 void tst_TextAndNumbers::schoolLine() {

@@ -72,6 +72,7 @@ private Q_SLOTS:
     void fourSubjectPage_grades_data();
     void fourSubjectPage_grades();
     void fourSubjectPage_emptyClass_averagesBlank();
+    void fourSubjectPage_notANumber_countsAsZeroInTheAverage();
     void schoolLine_wardWithoutCity();
 };
 
@@ -234,6 +235,18 @@ void tst_ListPage::fourSubjectPage_emptyClass_averagesBlank() {
     const Doc d = print([&](PrintSurface& ps) { ListPage::fourSubjectPage(ps, c, 2, false); });
     QCOMPARE(line(d, 3).value(49), QString());
     QCOMPARE(line(d, 5), (QMap<int, QString>{}));
+}
+
+void tst_ListPage::fourSubjectPage_notANumber_countsAsZeroInTheAverage() {
+    VOXA1 c = classOf(5, 3);
+    for (int s = 1; s <= 4; ++s) {
+        c.Pupil(1).SubjRate(2, s) = 90;
+        c.Pupil(2).SubjRate(2, s) = std::numeric_limits<double>::quiet_NaN();
+        c.Pupil(3).SubjRate(2, s) = 60;
+    }
+    const Doc d = print([&](PrintSurface& ps) { ListPage::fourSubjectPage(ps, c, 2, false); });
+    QCOMPARE(line(d, 3).value(49), rate(50));
+    QCOMPARE(line(d, 3).value(84), rate(50));
 }
 
 void tst_ListPage::schoolLine_wardWithoutCity() {

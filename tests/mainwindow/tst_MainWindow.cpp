@@ -136,6 +136,20 @@ void tst_MainWindow::subj_grade2_fillsLivingAndLeavesSocialAndScience() {
     QCOMPARE(c.SettingsDirty, qint16(100));
     // Not stored until the settings are saved.
     QCOMPARE(c.ViewName(5, 2).str().trimmed(), QString());
+
+    // Today's viewpoints: three for every subject of the grade, the fourth left unused.
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->trigger(u"vxMain"_s, u"mnuSubjNew"_s);
+    for (int s : {0, 2, 4}) {
+        QCOMPARE(box(u"Text7(%1)"_s.arg(s))->text(), u"知識・技能"_s);
+        QCOMPARE(box(u"Text8(%1)"_s.arg(s))->text(), u"思考・判断・表現"_s);
+        QCOMPARE(box(u"Text9(%1)"_s.arg(s))->text(), u"主体的態度"_s);
+        QCOMPARE(box(u"Text10(%1)"_s.arg(s))->text(), QString());
+    }
+    QCOMPARE(box(u"Text7(1)"_s)->text(), u"社会一"_s); // a grade 2 has no 社会
+    // Eight full-width characters fit the box.
+    QLineEdit* wide = box(u"Text8(0)"_s);
+    QVERIFY(wide->width() >= wide->fontMetrics().horizontalAdvance(wide->text()));
 }
 
 void tst_MainWindow::subj_withoutClass_refuses() {
