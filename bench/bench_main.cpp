@@ -9,6 +9,7 @@
 #include "core/PrintSurface.h"
 #include "core/ScoreCode.h"
 #include "core/VOXA1.h"
+#include "lists/ListPage.h"
 #include "platform/PainterBackend.h"
 #include "report/ReportPage.h"
 
@@ -140,6 +141,30 @@ int main(int argc, char* argv[]) {
         ReportPage::printPages(ps, c, 1, 42);
         ps.EndDoc();
     });
+
+    // `voxa_bench DIR`: the report and list pages of the sample class are kept in DIR as PDFs, to
+    // be rendered and looked at.
+    if (argc > 1) {
+        const QString keep = QString::fromLocal8Bit(argv[1]);
+        c.CityName = u"横浜市"_s;
+        c.SchoolName = u"横浜市立桜ヶ丘小学校"_s;
+        for (int s = 1; s <= 4; ++s)
+            for (const auto& [v, name] : {std::pair{1, u"知識・技能"_s},
+                                          {2, u"思考・判断・表現"_s},
+                                          {3, u"主体的態度"_s},
+                                          {4, u"技能"_s}})
+                c.ViewName(s, v) = name;
+        {
+            PrintSurface ps(std::make_unique<PainterBackend>(keep + u"/kojin.pdf"_s));
+            ReportPage::printPages(ps, c, 1, 2);
+            ps.EndDoc();
+        }
+        PrintSurface ps(std::make_unique<PainterBackend>(keep + u"/lists.pdf"_s));
+        ListPage::resultsPage(ps, c, {1, 0, 1}, 1, false);
+        ListPage::resultsPage(ps, c, {4, 4, 2}, 1, false);
+        ListPage::fourSubjectPage(ps, c, 1, false);
+        ps.EndDoc();
+    }
 
     std::printf("load class (42 pupils, 3 files)       %8.3f ms\n", load);
     std::printf("save class (atomic, 3 files)          %8.3f ms\n", save);

@@ -78,9 +78,11 @@ bool PainterBackend::begin() {
     keepPrivate(m_outFile);
     m_painter.setFont(pageFont());
     m_painter.setPen(QPen(Qt::black, m_device->logicalDpiX() / 100.0));
-    // One cell is 120 x 240 twips: 1/12 inch wide and 1/6 inch high.
+    // One cell is 120 twips (1/12 inch) wide. A line is 240 twips, the height of the 12-point font,
+    // plus some room, so that no text touches the rules above and below it; the longest page
+    // (a list of 42 pupils, 47 lines) still fits A4.
     m_colPx = m_device->logicalDpiX() / 12.0;
-    m_rowPx = m_device->logicalDpiY() / 6.0;
+    m_rowPx = m_device->logicalDpiY() / 6.0 * kLineSpacing;
     // Column 1 stands at the left edge of the printable area; a page wider than that area is
     // scaled down evenly, never cut.
     const double needed = m_pageColumns * m_colPx;

@@ -38,6 +38,8 @@ public:
     QString doneMessage() const override;
     QString errorText() const override { return m_error; }
 
+    // A printed line's height as a share of the font's.
+    static constexpr double kLineSpacing = 1.3;
     // The font of every printed page, "ＭＳ ゴシック" 12 point (IPAGothic where it is missing).
     static QFont pageFont();
 

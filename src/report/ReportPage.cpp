@@ -69,10 +69,12 @@ void kojin_page(PrintSurface& ps, const VOXA1& c, int p, int showTerms) {
     const PupilRec& pupil = c.Pupil(p);
 
     // The frame first: a box round each term block, with rules between the groups.
-    const double right = groups == 4 ? kPageColumns : kGroups[3].names[0] - 1.5;
+    const double right = groups == 4 ? kPageColumns - 0.5 : kGroups[3].names[0] - 1.5;
     for (int t = 1; t <= showTerms; ++t) {
+        // Half a line above the block's title and half a line below its ratings (in its empty
+        // last line), so no text touches the box.
         const double top = kFirstBlock + (t - 1) * kBlockRows - 0.5;
-        const double bottom = top + kBlockRows - 0.5;
+        const double bottom = top + kBlockRows;
         ps.Box(0.5, top, right, bottom);
         for (int g = 1; g < groups; ++g) {
             const double x = kGroups[g].names[0] - 1.5;

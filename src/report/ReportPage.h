@@ -29,6 +29,7 @@ void kojin_page(PrintSurface& ps, const VOXA1& c, int p, int showTerms);
 void printPages(PrintSurface& ps, const VOXA1& c, int first, int last);
 
 // The widest column the page uses, for fitting it to the paper.
-constexpr int kPageColumns = 92;
+// 理科's fourth viewpoint name stands at Tab(90) and takes four columns, up to 93.
+constexpr int kPageColumns = 94;
 
 } // namespace ReportPage

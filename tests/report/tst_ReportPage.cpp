@@ -62,6 +62,7 @@ private Q_SLOTS:
 
 void tst_ReportPage::grade5_headingAndColumns() {
     VOXA1 c = classOf(5, 1);
+    c.ViewName(4, 4) = u"理四"_s;
     PupilRec& p = c.Pupil(12);
     p.PName = u"青木　一郎"_s;
     p.ViewRate(1, 2, 3) = 72.4;
@@ -102,8 +103,19 @@ void tst_ReportPage::grade5_headingAndColumns() {
     QCOMPARE(averages, 4);
     // A box round the term block and rules between the four groups.
     QVERIFY(d.rules.size() >= 4 + 3);
-    for (const auto& r : d.rules)
+    double right = 0;
+    for (const auto& r : d.rules) {
         QVERIFY(r.col1 <= ReportPage::kPageColumns && r.col2 <= ReportPage::kPageColumns);
+        right = qMax(right, qMax(r.col1, r.col2));
+    }
+    // Every text stands inside the frame, 理科's fourth viewpoint name too, and off its rules.
+    QCOMPARE(at(d, 1, u"理四"_s), qMakePair(4, 90));
+    for (const auto& i : d.items) {
+        QVERIFY2(i.col + Cp932::cellWidth(i.text) <= right - 0.5, qPrintable(i.text));
+        for (const auto& r : d.rules)
+            if (r.row1 == r.row2 && r.col1 <= i.col && i.col <= r.col2)
+                QVERIFY2(r.row1 != i.row && r.row1 != i.row + 1, qPrintable(i.text));
+    }
 }
 
 void tst_ReportPage::grade5_term3WithYearEnd_fourBlocks_data() {
