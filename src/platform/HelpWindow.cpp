@@ -16,6 +16,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextDocumentFragment>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -44,6 +45,7 @@ QList<QPair<QString, QString>> readList(const QString& path) {
 }
 
 const int kPageRole = Qt::UserRole;
+const int kPageHitRole = Qt::UserRole + 1; // an entry for a page whose text holds the search
 
 // The address of "page.html#anchor" in the manual's folder.
 QUrl urlOf(const QString& folder, const QString& page) {
@@ -103,6 +105,9 @@ HelpWindow::HelpWindow(const QString& folder) : QWidget(nullptr, Qt::Window) {
     kl->addWidget(label);
     kl->addWidget(m_search);
     kl->addWidget(m_keywords, 1);
+    m_found = new QLabel(keywordPane);
+    m_found->setObjectName(u"HelpFound"_s);
+    kl->addWidget(m_found);
     m_tabs->addTab(keywordPane, u"キーワード"_s);
 
     m_browser = new QTextBrowser(this);
@@ -165,19 +170,38 @@ void HelpWindow::load(const QString& folder) {
     m_folder = folder;
     m_browser->setSearchPaths({folder});
     m_contents->clear();
+    m_pageTexts.clear();
+    m_pageTitles.clear();
     for (const auto& [title, page] : readList(QDir(folder).filePath(u"contents.txt"_s))) {
         auto* item = new QListWidgetItem(title, m_contents);
         item->setData(kPageRole, page);
+        const QString file = page.section(u'#', 0, 0);
+        if (m_pageTitles.contains(file))
+            continue;
+        m_pageTitles.insert(file, title);
+        QFile f(QDir(folder).filePath(file));
+        if (f.open(QIODevice::ReadOnly))
+            m_pageTexts.append(
+                {file, QTextDocumentFragment::fromHtml(QString::fromUtf8(f.read(1 << 20))).toPlainText()});
     }
     m_keywords->clear();
-    auto entries = readList(QDir(folder).filePath(u"keywords.txt"_s));
-    // In the order of a Japanese index (kana order), not of the character codes.
+    // "keyword<TAB>page<TAB>reading": listed in the order of a Japanese index, by reading (五十音),
+    // not by the character codes of the kanji.
+    struct Entry {
+        QString word, page, reading;
+    };
+    QList<Entry> entries;
+    for (const auto& [word, rest] : readList(QDir(folder).filePath(u"keywords.txt"_s))) {
+        const QString reading = rest.section(u'\t', 1).trimmed();
+        entries.append({word, rest.section(u'\t', 0, 0).trimmed(), reading.isEmpty() ? word : reading});
+    }
     QCollator order{QLocale(QLocale::Japanese, QLocale::Japan)};
-    std::sort(entries.begin(), entries.end(),
-              [&order](const auto& a, const auto& b) { return order.compare(a.first, b.first) < 0; });
-    for (const auto& [word, page] : entries) {
-        auto* item = new QListWidgetItem(word, m_keywords);
-        item->setData(kPageRole, page);
+    std::stable_sort(entries.begin(), entries.end(), [&order](const Entry& a, const Entry& b) {
+        return order.compare(a.reading, b.reading) < 0;
+    });
+    for (const Entry& e : std::as_const(entries)) {
+        auto* item = new QListWidgetItem(e.word, m_keywords);
+        item->setData(kPageRole, e.page);
     }
 }
 
@@ -211,6 +235,10 @@ QStringList HelpWindow::listedKeywords() const {
 
 void HelpWindow::filter(const QString& text) {
     const QString t = text.trimmed();
+    // The pages found by their text last time go; the keywords stay.
+    for (int i = m_keywords->count() - 1; i >= 0; --i)
+        if (m_keywords->item(i)->data(kPageHitRole).toBool())
+            delete m_keywords->takeItem(i);
     int first = -1;
     for (int i = 0; i < m_keywords->count(); ++i) {
         QListWidgetItem* item = m_keywords->item(i);
@@ -219,6 +247,18 @@ void HelpWindow::filter(const QString& text) {
         if (match && first < 0)
             first = i;
     }
+    // Words that are in the pages but not among the keywords: the pages that hold them, after the
+    // keywords (Japanese has no spaces, so the search is for the text anywhere in a page).
+    if (!t.isEmpty())
+        for (const auto& [page, body] : std::as_const(m_pageTexts))
+            if (body.contains(t, Qt::CaseInsensitive)) {
+                auto* item = new QListWidgetItem(u"本文: "_s + m_pageTitles.value(page), m_keywords);
+                item->setData(kPageRole, page);
+                item->setData(kPageHitRole, true);
+                if (first < 0)
+                    first = m_keywords->count() - 1;
+            }
+    m_found->setText(first < 0 ? u"見つかりませんでした"_s : QString());
     if (first >= 0)
         m_keywords->setCurrentRow(first);
 }

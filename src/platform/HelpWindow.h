@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QHash>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QWidget>
 
 class QLineEdit;
 class QListWidget;
+class QLabel;
 class QTabWidget;
 class QTextBrowser;
 
@@ -36,5 +40,9 @@ private:
     QListWidget* m_contents;
     QLineEdit* m_search;
     QListWidget* m_keywords;
+    QLabel* m_found; // "見つかりませんでした" when a search finds nothing
+    // The text of every page of the contents, for searching the pages themselves.
+    QList<QPair<QString, QString>> m_pageTexts; // (page, plain text)
+    QHash<QString, QString> m_pageTitles;
     QTextBrowser* m_browser;
 };

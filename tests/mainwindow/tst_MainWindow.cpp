@@ -333,14 +333,28 @@ void tst_MainWindow::helpCommands_showTheRightPagesInTheHelpWindow() {
     auto* search = help->findChild<QLineEdit*>(u"HelpSearch"_s);
     QVERIFY(search && search->isVisible());
     QVERIFY(help->listedKeywords().size() > 50);
+    // Listed by reading (じゅんい before ひょうか), not by the kanji's codes.
+    const QStringList all = help->listedKeywords();
+    QVERIFY(all.indexOf(u"順位"_s) >= 0 && all.indexOf(u"順位"_s) < all.indexOf(u"評価"_s));
     search->insert(u"偏差"_s); // as typed through the input method
-    QCOMPARE(help->listedKeywords(), QStringList{u"偏差値"_s});
+    // The keyword first, then the pages whose text holds the word.
+    QCOMPARE(help->listedKeywords().value(0), u"偏差値"_s);
+    QVERIFY(help->listedKeywords().contains(u"本文: 個人票"_s));
     QTest::keyClick(search, Qt::Key_Return);
     QCOMPARE(help->page(), u"termend.html#calc"_s);
     search->clear();
     search->insert(u"控え"_s);
     QTest::keyClick(search, Qt::Key_Return);
     QCOMPARE(help->page(), u"trouble.html#backup"_s);
+    // A word only in a page's text finds that page; a word nowhere says so.
+    search->clear();
+    search->insert(u"カーソル"_s);
+    QVERIFY(!help->listedKeywords().isEmpty());
+    QVERIFY(help->listedKeywords().value(0).startsWith(u"本文: "_s));
+    search->clear();
+    search->insert(u"宇宙船"_s);
+    QVERIFY(help->listedKeywords().isEmpty());
+    QCOMPARE(help->findChild<QLabel*>(u"HelpFound"_s)->text(), u"見つかりませんでした"_s);
 
     // The toolbar's ？ and a link of the page.
     d->trigger(u"vxMain"_s, u"Help"_s);
