@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 Form::Form(Forms& forms_, const QString& tag) : QWidget(nullptr), forms(forms_), m_tag(tag) {
     setObjectName(tag);
@@ -40,6 +41,14 @@ void Form::keepOnScreen() {
         return;
     const QRect area = screen->availableGeometry();
     QRect frame = frameGeometry();
+    // Larger than the screen: made as large as the screen allows (its layout clips the rest).
+    const QSize frameExtra = frame.size() - geometry().size();
+    if (frame.width() > area.width() || frame.height() > area.height()) {
+        const QSize fits = (area.size() - frameExtra).boundedTo(size()).expandedTo(QSize(1, 1));
+        setMaximumSize(area.size() - frameExtra);
+        resize(fits);
+        frame = QRect(frame.topLeft(), fits + frameExtra);
+    }
     frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
     frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
     if (frame.topLeft() != frameGeometry().topLeft())
@@ -65,7 +74,21 @@ void Form::closeEvent(QCloseEvent* event) {
 bool Form::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && !m_unloading)
         forms.windowActivated(this);
+    if ((event->type() == QEvent::Show || event->type() == QEvent::Resize) && isWindow() && !m_unloading)
+        scheduleKeepOnScreen();
     return QWidget::event(event);
+}
+
+void Form::scheduleKeepOnScreen() {
+    if (m_placing)
+        return;
+    m_placing = true;
+    // Once the window system has framed the window and the layout has settled: the frame is then
+    // known, so the title bar is kept on the screen as well.
+    QTimer::singleShot(0, this, [this] {
+        m_placing = false;
+        keepOnScreen();
+    });
 }
 
 void Form::setDefaultButton(QPushButton* button) {

@@ -62,7 +62,9 @@ public:
 
     // Window size given in twips (15 twips a pixel at 96 dpi, scaled with the screen).
     void setSizeTwips(int width, int height);
-    // After the window grew: moved up or left as far as needed to stand fully on the screen.
+    // Moved up or left as far as needed to stand fully on the screen, title bar and frame
+    // included, and made smaller where it is larger than the screen. Done by itself whenever the
+    // window is shown or changes size (lists shown, panels ticked, a pane toggled).
     void keepOnScreen();
     static int twipsToPixels(int twips);
     // The fixed-pitch font of the windows' lists and sheets (a full-width character takes two
@@ -73,6 +75,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool event(QEvent* event) override;
+    void scheduleKeepOnScreen();
 
     Forms& forms;
 
@@ -82,4 +85,5 @@ private:
     QPushButton* m_defaultButton = nullptr;
     QAbstractButton* m_closeButton = nullptr;
     bool m_unloading = false;
+    bool m_placing = false; // a check of the place is pending
 };
