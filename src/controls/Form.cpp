@@ -2,6 +2,8 @@
 
 #include "controls/Forms.h"
 
+using namespace Qt::StringLiterals;
+
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -9,6 +11,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 
 Form::Form(Forms& forms_, const QString& tag) : QWidget(nullptr), forms(forms_), m_tag(tag) {
@@ -40,19 +43,36 @@ void Form::keepOnScreen() {
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
+    const QRect client = geometry();
     QRect frame = frameGeometry();
+    // The window manager frames a window a moment after it is shown. Until then the frame is not
+    // known: its title bar is reckoned in, a move places the client area, and the place is checked
+    // again shortly, when the frame is known.
+    const QString platform = QGuiApplication::platformName();
+    const bool hasFrame = !windowFlags().testFlag(Qt::FramelessWindowHint) && platform != u"offscreen"_s &&
+                          platform != u"minimal"_s;
+    int titleBar = 0;
+    if (hasFrame && frame == client) {
+        titleBar = style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        frame.setTop(frame.top() - titleBar);
+        if (m_frameChecks++ < 20)
+            QTimer::singleShot(50, this, [this] { keepOnScreen(); });
+    } else {
+        m_frameChecks = 0;
+    }
     // Larger than the screen: made as large as the screen allows (its layout clips the rest).
-    const QSize frameExtra = frame.size() - geometry().size();
+    const QSize frameExtra = frame.size() - client.size();
     if (frame.width() > area.width() || frame.height() > area.height()) {
         const QSize fits = (area.size() - frameExtra).boundedTo(size()).expandedTo(QSize(1, 1));
         setMaximumSize(area.size() - frameExtra);
         resize(fits);
-        frame = QRect(frame.topLeft(), fits + frameExtra);
+        frame.setSize(fits + frameExtra);
     }
+    const QPoint before = frame.topLeft();
     frame.moveLeft(std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width())));
     frame.moveTop(std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height())));
-    if (frame.topLeft() != frameGeometry().topLeft())
-        move(frame.topLeft());
+    if (frame.topLeft() != before)
+        move(frame.topLeft() + QPoint(0, titleBar));
 }
 
 void Form::closeEvent(QCloseEvent* event) {

@@ -86,4 +86,5 @@ private:
     QAbstractButton* m_closeButton = nullptr;
     bool m_unloading = false;
     bool m_placing = false; // a check of the place is pending
+    int m_frameChecks = 0;  // checks while the window manager has not framed the window yet
 };

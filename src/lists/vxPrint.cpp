@@ -163,17 +163,29 @@ void vxPrint::Form_Load() {
     Frame3D4[3]->setEnabled(fourth);
 }
 
+namespace {
+void retainRoom(QWidget* w, bool on) {
+    QSizePolicy p = w->sizePolicy();
+    p.setRetainSizeWhenHidden(on);
+    w->setSizePolicy(p);
+}
+} // namespace
+
 void vxPrint::resetPanels() {
     for (int i = 0; i < 16; ++i) {
         const bool named = !Check3D1[i]->text().trimmed().isEmpty();
         Check3D1[i]->setVisible(named);
         Check3D1[i]->setEnabled(named);
         Check3D1[i]->setChecked(false);
+        // The order choices of a used viewpoint keep their room while hidden, so ticking never
+        // moves the buttons below them.
+        retainRoom(Panel3D1[i], named);
         Panel3D1[i]->setVisible(false);
         Panel3D1[i]->setEnabled(false);
     }
     for (int s = 0; s < 4; ++s) {
         Check3D2[s]->setChecked(false);
+        retainRoom(Panel3D2[s], true);
         Panel3D2[s]->setVisible(false);
         Panel3D2[s]->setEnabled(false);
     }

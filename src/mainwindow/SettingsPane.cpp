@@ -30,6 +30,9 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
     // The form the school lines are built from: the city in 市町名, the school's own name in 学校名.
     Text1->setPlaceholderText(u"例: 横浜市"_s);
     Text2->setPlaceholderText(u"例: 桜ヶ丘小学校"_s);
+    // Ten full-width characters show whole in the three name boxes.
+    for (QLineEdit* e : {Text1, Text2, Text3})
+        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(u"横浜市立桜ヶ丘小学校"_s) + 12);
     TextGuard::watch(Text1, u"市町名"_s);
     TextGuard::watch(Text2, u"学校名"_s);
     TextGuard::watch(Text3, u"担任名"_s);

@@ -29,6 +29,7 @@ private Q_SLOTS:
     void yearEnd_printsTheYearAndKeepsTheTerm();
     void failedJob_saysSoAndKeepsTheTicks();
     void previewClosed_nothingSaidTicksKept();
+    void ticking_movesNoButton();
     void grade2_threeFramesWithLivingNames();
 
 private:
@@ -123,6 +124,30 @@ void tst_PrintWindow::numberOrderForOneSubject_leavesTheOtherAlone() {
     QCOMPARE(doc.pages, 2);
     QVERIFY(doc.find(1, u"順  位"_s) && doc.find(1, u"国語"_s));
     QVERIFY(doc.find(2, u"順　位"_s) && doc.find(2, u"社会"_s));
+}
+
+void tst_PrintWindow::ticking_movesNoButton() {
+    open();
+    QWidget* w = d->forms().find(u"vxPrint"_s);
+    auto places = [&] {
+        QCoreApplication::processEvents();
+        QMap<QString, QPoint> at;
+        for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+            if (b->isVisible())
+                at.insert(b->objectName(), b->mapTo(w, QPoint()));
+        return at;
+    };
+    const QMap<QString, QPoint> before = places();
+    QVERIFY(before.contains(u"Command3D2"_s) && before.contains(u"Check3D1(5)"_s));
+    for (QCheckBox* box : w->findChildren<QCheckBox*>()) {
+        if (!box->isVisible())
+            continue;
+        box->click();
+        // Whatever was on screen before stands where it stood; only the order choices appear.
+        const QMap<QString, QPoint> now = places();
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            QCOMPARE(now.value(it.key()), it.value());
+    }
 }
 
 void tst_PrintWindow::previewClosed_nothingSaidTicksKept() {
