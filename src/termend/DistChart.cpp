@@ -36,6 +36,7 @@ QSize DistChart::minimumSizeHint() const {
 }
 
 void DistChart::paintEvent(QPaintEvent*) {
+    m_textRects.clear();
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.fillRect(rect(), palette().base());
@@ -51,6 +52,7 @@ void DistChart::paintEvent(QPaintEvent*) {
     const int legendY = margin / 2;
     p.setPen(palette().text().color());
     p.drawText(QPoint(x, legendY + fm.ascent()), u"分布"_s);
+    m_textRects.append(QRect(x, legendY, fm.horizontalAdvance(u"分布"_s), line));
     x += fm.horizontalAdvance(u"分布　"_s);
     QStringList names = m_marks;
     while (names.size() < 3)
@@ -61,12 +63,14 @@ void DistChart::paintEvent(QPaintEvent*) {
         x += margin + 2;
         p.setPen(palette().text().color());
         p.drawText(QPoint(x, legendY + fm.ascent()), names[m]);
+        m_textRects.append(QRect(x, legendY, fm.horizontalAdvance(names[m]), line));
         x += fm.horizontalAdvance(names[m]) + margin;
     }
 
     // The plot: ten bars over 0..100 %, with room for the counts above them, the mean and median
     // labels at the top and the band labels below.
-    const QRect plot(margin * 3, legendY + line * 3, width() - margin * 5, height() - legendY - line * 5);
+    const QRect plot(margin * 3, legendY + line * 3 + 2, width() - margin * 5,
+                     height() - legendY - line * 5 - 2);
     const double bandWidth = plot.width() / double(Distribution::kBands);
     int highest = 1;
     for (int b = 0; b < Distribution::kBands; ++b)
@@ -90,6 +94,7 @@ void DistChart::paintEvent(QPaintEvent*) {
         QRectF where;
         QString text;
         QColor colour;
+        QColor background;
     };
     QList<Label> labels;
     for (int b = 0; b < Distribution::kBands; ++b) {
@@ -104,17 +109,18 @@ void DistChart::paintEvent(QPaintEvent*) {
             const QRectF part(left, bottom - h, right - left, h);
             p.fillRect(part, kColours[m]);
             if (h >= line - 2)
-                labels.append(
-                    {part, QString::number(n), m == Distribution::kUnmarked ? Qt::black : Qt::white});
+                labels.append({part, QString::number(n), m == Distribution::kUnmarked ? Qt::black : Qt::white,
+                               kColours[m]});
             bottom -= h;
         }
         const int total = m_stats.bandTotal(b);
         if (total > 0)
             labels.append({QRectF(left - margin, bottom - line, right - left + 2 * margin, line),
-                           QString::number(total), palette().text().color()});
+                           QString::number(total), palette().text().color(), palette().base().color()});
     }
 
-    // Mean and median: lines down the plot, each labelled on its own row above it.
+    // Mean and median: lines over the plot, each labelled on its own row between the legend and
+    // the plot, where no bar or count reaches; a short tick joins the label to its line.
     auto marker = [&](std::optional<double> value, const QColor& colour, Qt::PenStyle style,
                       const QString& name, int row) {
         if (!value)
@@ -125,15 +131,26 @@ void DistChart::paintEvent(QPaintEvent*) {
         p.drawLine(vx, labelTop + line, vx, plot.bottom());
         const QString text = name + NumberFormat::format(*value, u"##0.0"_s);
         const int w = fm.horizontalAdvance(text);
-        const int tx = std::clamp(vx - w / 2, 2, width() - w - 2);
+        // Beside its line, on the side with room, so the line never runs through its own text.
+        int tx = vx + margin / 2;
+        if (tx + w > width() - 2)
+            tx = vx - margin / 2 - w;
+        tx = std::clamp(tx, 2, width() - w - 2);
         p.setPen(colour);
         p.drawText(QPoint(tx, labelTop + fm.ascent()), text);
+        m_textRects.append(QRect(tx, labelTop, w, line));
     };
     marker(m_stats.mean, kMean, Qt::SolidLine, u"平均 "_s, 0);
     marker(m_stats.median, kMedian, Qt::DashLine, u"中央値 "_s, 1);
 
+    // The counts last, each on a patch of its own background, so a line never hides a number.
     for (const Label& l : std::as_const(labels)) {
+        const int w = fm.horizontalAdvance(l.text);
+        const QRect text(qRound(l.where.center().x()) - w / 2 - 1,
+                         qRound(l.where.top() + (l.where.height() - line) / 2), w + 2, line);
+        p.fillRect(text.adjusted(0, 1, 0, -1), l.background);
         p.setPen(l.colour);
         p.drawText(l.where, Qt::AlignCenter, l.text);
+        m_textRects.append(text);
     }
 }

@@ -2,6 +2,8 @@
 
 #include "termcalc/Distribution.h"
 
+#include <QList>
+#include <QRect>
 #include <QStringList>
 #include <QWidget>
 
@@ -17,6 +19,10 @@ public:
     void setStats(const Distribution::Stats& stats, const QStringList& marks);
     const Distribution::Stats& stats() const { return m_stats; }
 
+    // Where the last painting put each text (legend, mean and median labels, counts), to check
+    // that none runs into another.
+    const QList<QRect>& textRects() const { return m_textRects; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -26,4 +32,5 @@ protected:
 private:
     Distribution::Stats m_stats;
     QStringList m_marks;
+    QList<QRect> m_textRects;
 };

@@ -27,6 +27,8 @@ private Q_SLOTS:
     void evaluation_allMiddleMark_andSaveSetsTheDoneMark();
     void evaluation_withoutMark_onlyMovesAndAsks();
     void distChart_followsMarksAndChoices_andHidesWithTheLists();
+    void distChart_textsNeverCollide_data();
+    void distChart_textsNeverCollide();
     void yearEnd_thenCancelOrEnd_restoresTheTerm_data();
     void yearEnd_thenCancelOrEnd_restoresTheTerm();
     void yearEndCalculation_asksPerSubjectAndListsTheYear();
@@ -262,6 +264,45 @@ void tst_TermEndWindow::distChart_followsMarksAndChoices_andHidesWithTheLists() 
     QCOMPARE(chart->stats().mean, Distribution::compute(rates, {}, {}).mean);
     click(u"Command3D14"_s);
     QVERIFY(!chart->isVisible());
+}
+
+void tst_TermEndWindow::distChart_textsNeverCollide_data() {
+    QTest::addColumn<QList<double>>("rates");
+    QTest::addColumn<double>("scale"); // of the chart's own size
+    const QList<double> zeros(42, 0.0);
+    QList<double> spread, top, middle;
+    for (int p = 0; p < 42; ++p) {
+        spread << p * 2.4;
+        top << 95 + p % 6;
+        middle << 48 + p % 5;
+    }
+    for (double scale : {1.0, 1.5}) {
+        const QByteArray at = scale == 1.0 ? " (own size)" : " (1.5 times)";
+        QTest::newRow("all at 0" + at) << zeros << scale;
+        QTest::newRow("spread" + at) << spread << scale;
+        QTest::newRow("all near 100" + at) << top << scale;
+        QTest::newRow("mean on the median" + at) << middle << scale;
+    }
+}
+
+void tst_TermEndWindow::distChart_textsNeverCollide() {
+    QFETCH(QList<double>, rates);
+    QFETCH(double, scale);
+    DistChart chart;
+    const QStringList marks = {u"３"_s, u"２"_s, u"１"_s};
+    QStringList given;
+    for (int p = 0; p < rates.size(); ++p)
+        given << marks.value(p % 4);
+    chart.setStats(Distribution::compute(rates, given, marks), marks);
+    chart.resize(chart.sizeHint() * scale);
+    chart.grab();
+    const QList<QRect> texts = chart.textRects();
+    QVERIFY(texts.size() >= 7); // legend, mean, median and counts
+    for (int i = 0; i < texts.size(); ++i) {
+        QVERIFY(chart.rect().contains(texts[i]));
+        for (int j = i + 1; j < texts.size(); ++j)
+            QVERIFY2(!texts[i].intersects(texts[j]), qPrintable(u"texts %1 and %2"_s.arg(i).arg(j)));
+    }
 }
 
 void tst_TermEndWindow::evaluation_withoutMark_onlyMovesAndAsks() {
