@@ -63,6 +63,7 @@ vxNew::vxNew(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxNew"_s), c(c_) {
     m_folder = new FolderPicker(u"ドライブ(&V)"_s, u"フォルダ(&D)"_s, u"1"_s, folderFrame);
     (new QVBoxLayout(folderFrame))->addWidget(m_folder);
     connect(m_folder->folder(), &FolderList::Dir_Change, this, &vxNew::Dir1_Change);
+    connect(m_folder->folder(), &FolderList::Dir_Chosen, this, &vxNew::Dir1_Change);
     connect(m_folder, &FolderPicker::driveNotReady, this,
             [] { MsgBox::show(u"ドライブの準備ができていません。"_s, MsgBox::OkOnly, MsgBox::Warning); });
 
@@ -123,9 +124,26 @@ void vxNew::Text2_Change() {
         MsgBox::show(u"学年は１～６までの数字で入力して下さい"_s, MsgBox::OkOnly, MsgBox::Warning);
     compose();
     if (m_order == 2)
-        m_ready = 10;
+        becomeReady();
     else
         m_order = 3;
+}
+
+bool vxNew::boxesFilled() const {
+    return isOneDigit(Text2->text()) && isOneDigit(Text3->text()) && val(Text2->text()) >= 1 &&
+           val(Text2->text()) <= 6 && val(Text3->text()) >= 1;
+}
+
+// Ready: the folder the list shows as chosen is the one the class will be made in, shown at once.
+void vxNew::becomeReady() {
+    m_ready = 10;
+    showClassPath(m_folder->folder()->chosen());
+}
+
+void vxNew::showClassPath(const QString& folder) {
+    const QString classPath = DosPath::join(folder, m_classFile);
+    Label5->setText(classPath + u".*"_s);
+    c.DataFolder = classPath;
 }
 
 void vxNew::Text3_Change() {
@@ -136,19 +154,22 @@ void vxNew::Text3_Change() {
     }
     compose();
     if (m_order == 3)
-        m_ready = 10;
+        becomeReady();
     else
         m_order = 2;
 }
 
 void vxNew::Dir1_Change(const QString& folder) {
+    // After a refused ﾃﾞｰﾀ作成 the boxes are still filled in: choosing a folder then simply goes on.
+    if (m_ready != 10 && boxesFilled()) {
+        compose();
+        m_ready = 10;
+    }
     if (m_ready != 10) {
         MsgBox::show(u"学年組を入力してください"_s);
         return;
     }
-    const QString classPath = DosPath::join(folder, m_classFile);
-    Label5->setText(classPath + u".*"_s);
-    c.DataFolder = classPath;
+    showClassPath(folder);
 }
 
 void vxNew::Command3D1_Click() {
@@ -157,7 +178,7 @@ void vxNew::Command3D1_Click() {
                     ((f.size() >= 4 && f[3] == u'.') || (f.size() > 2 && f[2].isDigit()));
     if (ok) {
         Label6->setText(m_className);
-        m_ready = 10;
+        becomeReady();
     } else {
         MsgBox::show(u"学年・学級名の指定が間違っています。"_s + c.CrLf + u"直して下さい"_s, MsgBox::OkOnly,
                      MsgBox::Warning);
@@ -178,15 +199,18 @@ void vxNew::Command3D3_Click() {
     }
     // The files are named from the boxes as they stand now, whatever was typed before the folder
     // was chosen.
+    // The folder is the one the list shows as chosen, and the question names it in full.
     compose();
-    const QString folder = m_folder->folder()->path();
+    const QString folder = m_folder->folder()->chosen();
     const QString classPath = DosPath::join(folder, m_classFile);
-    Label5->setText(Label5->text().isEmpty() ? QString() : classPath + u".*"_s);
-    bool agreed = false;
-    if (!Label5->text().isEmpty() && !Label6->text().isEmpty())
-        agreed = MsgBox::show(Text2->text() + u"年"_s + Text3->text() + u"組のデータを"_s + c.CrLf +
-                                  classPath + u"に作っていいですか"_s,
-                              MsgBox::OkCancel, MsgBox::Question) == MsgBox::Ok;
+    if (folder.isEmpty()) {
+        MsgBox::show(u"ﾃﾞｰﾀを作るフォルダをマウスで選んでください"_s);
+        return;
+    }
+    showClassPath(folder);
+    const bool agreed = MsgBox::show(Text2->text() + u"年"_s + Text3->text() + u"組のデータを"_s + c.CrLf +
+                                         classPath + u"に作っていいですか"_s,
+                                     MsgBox::OkCancel, MsgBox::Question) == MsgBox::Ok;
     if (!agreed) {
         MsgBox::show(u"ドライブやフォルダを指定して、正しい情報をマウスで入力してください"_s);
         return;

@@ -25,6 +25,10 @@ public:
 
 private:
     void compose();
+    // Grade 1..6 and class 1..9 are in the boxes.
+    bool boxesFilled() const;
+    void becomeReady();
+    void showClassPath(const QString& folder);
 
     VOXA1& c;
     QLineEdit* Text2;

@@ -24,6 +24,15 @@ QString normalised(const QString& p) {
 
 FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openItem);
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (item)
+            Q_EMIT Dir_Chosen(item->data(Qt::UserRole).toString());
+    });
+}
+
+QString FolderList::chosen() const {
+    const QListWidgetItem* item = currentItem();
+    return item ? item->data(Qt::UserRole).toString() : m_path;
 }
 
 void FolderList::setPath(const QString& dosPath) {

@@ -11,6 +11,9 @@ public:
 
     // The current folder: "C:\voxadata", or a drive root "C:\".
     QString path() const { return m_path; }
+    // The folder the list shows as chosen: the line the teacher clicked once (a subfolder, an
+    // ancestor), or the current folder.
+    QString chosen() const;
     // Opens the folder (a final "\" is dropped except on a drive root) and announces Dir_Change
     // when it differs from the current one.
     void setPath(const QString& dosPath);
@@ -19,6 +22,8 @@ public:
 
 Q_SIGNALS:
     void Dir_Change(const QString& path);
+    // A single click chose another line.
+    void Dir_Chosen(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

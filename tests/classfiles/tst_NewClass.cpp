@@ -23,6 +23,8 @@ private Q_SLOTS:
     void create_overExistingClass_asksAndCancelKeepsIt();
     void create_afterAnotherClass_startsWithEmptyRecords();
     void cancel_keepsTheLoadedClass();
+    void create_inTheFolderShownAsChosen_data();
+    void create_inTheFolderShownAsChosen();
 
 private:
     void openNewClass();
@@ -221,6 +223,52 @@ void tst_NewClass::cancel_keepsTheLoadedClass() {
     QCOMPARE(c.ClassName, u"5年1組"_s);
     QCOMPARE(c.ClassPath, u"C:\\voxadata\\5-1"_s);
     QVERIFY(!d->forms().isLoaded(u"vxNew"_s));
+}
+
+void tst_NewClass::create_inTheFolderShownAsChosen_data() {
+    QTest::addColumn<QString>("click");  // a line clicked once before ﾃﾞｰﾀ作成 (none: as opened)
+    QTest::addColumn<QString>("folder"); // where the class is made, under the home folder
+    QTest::newRow("the data folder, as opened") << QString() << u"voxadata"_s;
+    QTest::newRow("a subfolder clicked once") << u"C:\\voxadata\\2026"_s << u"voxadata/2026"_s;
+}
+
+void tst_NewClass::create_inTheFolderShownAsChosen() {
+    QFETCH(QString, click);
+    QFETCH(QString, folder);
+    QDir(d->home().path()).mkpath(u"voxadata/2026"_s);
+    openNewClass();
+    d->type(u"vxNew"_s, u"Text2"_s, u"4"_s);
+    d->type(u"vxNew"_s, u"Text3"_s, u"2"_s);
+    auto* dir = d->find<FolderList>(u"vxNew"_s, u"Dir1"_s);
+    QCOMPARE(dir->path(), u"C:\\voxadata"_s);
+    // Ready at once: the folder shown as chosen is named before anything is pressed.
+    QCOMPARE(label(u"Label5"_s), u"C:\\voxadata\\4-2.*"_s);
+    if (!click.isEmpty()) {
+        for (int i = 0; i < dir->count(); ++i)
+            if (dir->item(i)->data(Qt::UserRole).toString() == click) {
+                QTest::mouseClick(dir->viewport(), Qt::LeftButton, {},
+                                  dir->visualItemRect(dir->item(i)).center());
+                break;
+            }
+        QCOMPARE(label(u"Label5"_s), click + u"\\4-2.*"_s);
+    }
+    // A first ﾃﾞｰﾀ作成 cancelled at the question; the boxes still filled, a folder change goes on.
+    MsgBox::queueAnswer(MsgBox::Cancel);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxNew"_s, u"Command3D3"_s);
+    QCOMPARE(MsgBox::shown().last().text,
+             u"ドライブやフォルダを指定して、正しい情報をマウスで入力してください"_s);
+    const int shown = int(MsgBox::shown().size());
+    if (!click.isEmpty())
+        QTest::mouseClick(dir->viewport(), Qt::LeftButton, {},
+                          dir->visualItemRect(dir->currentItem()).center());
+    QCOMPARE(int(MsgBox::shown().size()), shown);
+    MsgBox::queueAnswer(MsgBox::Ok); // 作っていいですか
+    MsgBox::queueAnswer(MsgBox::Ok); // 作成します
+    MsgBox::queueAnswer(MsgBox::Ok); // 作成しました
+    d->click(u"vxNew"_s, u"Command3D3"_s);
+    QVERIFY(QFileInfo::exists(d->home().file(folder + u"/4-2.dat"_s)));
+    QVERIFY(!QFileInfo::exists(d->home().file(u"4-2.dat"_s)));
 }
 
 QTEST_MAIN(tst_NewClass)
