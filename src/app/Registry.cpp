@@ -11,6 +11,7 @@
 #include "core/VOXA1.h"
 #include "core/vxEnd.h"
 #include "core/vxStrt.h"
+#include "desktop/DesktopWindows.h"
 #include "lists/vxPrint.h"
 #include "mainwindow/vxIcon.h"
 #include "mainwindow/vxMain.h"
@@ -24,6 +25,7 @@
 using namespace Qt::StringLiterals;
 
 void registerWindows(VOXA1& c, Forms& forms) {
+    DesktopWindows::install();
     forms.registerForm(u"vxStrt"_s, [&c](Forms& f) { return new vxStrt(c, f); });
     forms.registerForm(u"vxMain"_s, [&c](Forms& f) { return new vxMain(c, f); });
     forms.registerForm(u"vxEnd"_s, [&c](Forms& f) { return new vxEnd(c, f); });

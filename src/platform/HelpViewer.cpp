@@ -2,8 +2,6 @@
 
 #include "platform/MsgBox.h"
 
-#include "platform/HelpWindow.h"
-
 #include <QDir>
 #include <QFileInfo>
 
@@ -14,6 +12,7 @@ struct State {
     bool testing = false;
     QStringList requests;
     QString manualForTest;
+    HelpViewer::Shower shower;
 };
 State& state() {
     static State s;
@@ -45,18 +44,12 @@ void HelpViewer::open(const QString& nativeHelpFile, Command command, const QStr
         MsgBox::notice(u"ヘルプファイルが見つかりません。\r\n%1"_s.arg(nativeHelpFile), MsgBox::Warning);
         return;
     }
-    HelpWindow* w = HelpWindow::showManual(folder);
-    switch (command) {
-    case Contents:
-        w->showPage(u"index.html"_s);
-        break;
-    case KeywordSearch:
-        w->showKeywords(keyword);
-        break;
-    case HelpOnHelp:
-        w->showPage(u"usinghelp.html"_s);
-        break;
-    }
+    if (s.shower)
+        s.shower(folder, command, keyword);
+}
+
+void HelpViewer::setShower(Shower shower) {
+    state().shower = std::move(shower);
 }
 
 void HelpViewer::setManualFolderForTest(const QString& folder) {

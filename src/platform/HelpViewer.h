@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Opens the program's help in the help window. The help file the program names ("voxa2003.hlp" in
 // the program folder) stands for the manual: HTML pages in "help" beside it, or, in an installed
 // program, in "../share/voxa2003/help". Where the manual is missing the teacher is told so instead
@@ -12,6 +14,10 @@ public:
     enum Command { Contents, KeywordSearch, HelpOnHelp };
 
     static void open(const QString& nativeHelpFile, Command command, const QString& keyword = QString());
+
+    // The window that shows the manual's folder for a command, installed by the program.
+    using Shower = std::function<void(const QString& folder, Command command, const QString& keyword)>;
+    static void setShower(Shower shower);
 
     // The manual's folder for the help file; an empty text when there is none.
     static QString manualFolder(const QString& nativeHelpFile);

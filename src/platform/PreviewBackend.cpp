@@ -4,7 +4,6 @@
 #include "platform/Dialogs.h"
 #include "platform/DosPath.h"
 #include "platform/PainterBackend.h"
-#include "platform/PrintPreview.h"
 
 #include <QDir>
 
@@ -16,6 +15,7 @@ struct State {
     QList<PreviewBackend::Choice> queue;
     QList<int> shown;
     int unanswered = 0;
+    PreviewBackend::Asker asker;
 };
 State& state() {
     static State s;
@@ -82,7 +82,7 @@ bool PreviewBackend::end() {
         else
             choice = s.queue.takeFirst();
     } else {
-        choice = PrintPreview::ask(m_pages);
+        choice = s.asker ? s.asker(m_pages) : Choice::Print;
     }
 
     m_done.clear();
@@ -119,6 +119,10 @@ bool PreviewBackend::end() {
     }
     }
     return true;
+}
+
+void PreviewBackend::setAsker(Asker asker) {
+    state().asker = std::move(asker);
 }
 
 void PreviewBackend::setTesting(bool on) {

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // A print job shown before it is printed: the pages are kept as they are drawn and shown in the
@@ -48,6 +49,10 @@ public:
     static const QList<int>& previewsShown();
     static int unanswered();
     static void reset();
+    // The window that shows the pages and returns the teacher's choice, installed by the program.
+    // Without one, a job is printed as it would be without the preview.
+    using Asker = std::function<Choice(const Pages&)>;
+    static void setAsker(Asker asker);
 
 private:
     Pages m_pages;

@@ -3,9 +3,9 @@
 
 #include "WindowDriver.h"
 #include "core/ClassFiles.h"
+#include "desktop/HelpWindow.h"
 #include "mainwindow/vxMain.h"
 #include "platform/HelpViewer.h"
-#include "platform/HelpWindow.h"
 #include "platform/MsgBox.h"
 #include "platform/Program.h"
 

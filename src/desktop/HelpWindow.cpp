@@ -1,4 +1,4 @@
-#include "platform/HelpWindow.h"
+#include "desktop/HelpWindow.h"
 
 #include <QApplication>
 #include <QCollator>

@@ -1,4 +1,4 @@
-#include "platform/PrintPreview.h"
+#include "desktop/PrintPreview.h"
 
 #include "platform/PainterBackend.h"
 
