@@ -153,6 +153,7 @@ void vxCopy::reloadCopiedClass() {
     // nothing saves it over them; the teacher chooses the class again.
     c.ClassName = QString();
     c.ClassLoaded = 0;
+    c.Lock.reset();
     c.NoClassYet = 100;
     MsgBox::show(u"コピーした学級のファイルを読み込めませんでした。"_s + c.CrLf +
                      u"学級を選択し直してください。"_s,

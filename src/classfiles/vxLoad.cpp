@@ -8,6 +8,7 @@
 #include "core/ClassFiles.h"
 #include "core/IniFile.h"
 #include "core/VOXA1.h"
+#include "platform/ClassLock.h"
 #include "platform/DosPath.h"
 #include "platform/MsgBox.h"
 #include "platform/Program.h"
@@ -131,8 +132,16 @@ bool vxLoad::readPassword(QString* password) {
             MsgBox::OkOnly, MsgBox::Warning);
         return false;
     }
+    // The class is held from here: nobody else opens it while the password is asked.
+    if (!m_lock || m_lock->file() != ClassFiles::lockPath(m_classPath)) {
+        m_lock.reset();
+        m_lock = c.LockFor(m_classPath);
+        if (!m_lock)
+            return false;
+    }
     VOXA1 probe = c;
     probe.ClassPath = m_classPath;
+    probe.Lock = m_lock;
     if (!probe.LoadSettings())
         return false;
     *password = probe.PassWord.str();
@@ -144,11 +153,13 @@ bool vxLoad::loadChosen() {
     next.ClassPath = m_classPath;
     next.ClassFile = m_classFile;
     next.ClassName = Label5->text();
+    next.Lock = m_lock;
     if (!next.LoadClass())
         return false;
     next.MakeCurrent(VOXA1::Became::Loaded);
     next.ReturnForm = u"vxLoad"_s;
     c = std::move(next);
+    m_lock.reset();
     forms.show(u"vxMain"_s);
     return true;
 }
@@ -196,6 +207,7 @@ void vxLoad::Text1_Enter() {
 }
 
 void vxLoad::Command3D1_Click() {
+    m_lock.reset();
     c.ReturnForm = u"vxLoad"_s;
     forms.hide(tag());
     forms.show(u"vxMain"_s);

@@ -2,12 +2,15 @@
 
 #include "controls/Form.h"
 
+#include <memory>
+
 struct VOXA1;
 class FileList;
 class FolderPicker;
 class QLabel;
 class QLineEdit;
 class QWidget;
+class ClassLock;
 
 // "学級選択": loads a class from its files, asking for its password when it has one.
 class vxLoad : public Form {
@@ -38,6 +41,7 @@ private:
     QLabel* Label5;
     // The chosen class; it replaces the loaded class only when it loaded completely.
     QString m_classPath;
+    std::shared_ptr<ClassLock> m_lock; // the chosen class's, until it is loaded or left
     QString m_classFile;
     int m_wrong = 0;
 };

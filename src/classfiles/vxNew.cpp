@@ -4,6 +4,7 @@
 #include "controls/FolderList.h"
 #include "controls/Forms.h"
 #include "core/VOXA1.h"
+#include "platform/ClassLock.h"
 #include "platform/DosPath.h"
 #include "platform/FileSet.h"
 #include "platform/MsgBox.h"
@@ -238,8 +239,13 @@ void vxNew::Command3D3_Click() {
         return;
     }
 
+    // Nobody else may have the class being made over.
+    const std::shared_ptr<ClassLock> lock = c.LockFor(classPath);
+    if (!lock)
+        return;
     // Only now does the new class replace the one in memory.
     const VOXA1 before = c;
+    c.Lock = lock;
     c.ClassFile = m_classFile;
     c.ClassName = m_className;
     c.ClassPath = classPath;

@@ -3,6 +3,7 @@
 #include "core/ClassBackup.h"
 #include "core/ListText.h"
 #include "core/VOXA1.h"
+#include "platform/ClassLock.h"
 #include "platform/Clock.h"
 #include "platform/Cp932.h"
 #include "platform/DosPath.h"
@@ -330,6 +331,18 @@ FileSet::Members membersOf(const QString& classPath) {
     return m;
 }
 
+// The class's lock, for the run of one load or save. A load goes on where no lock can be made (a
+// folder that cannot be written, a read-only stick: nobody saves there); a save does not.
+std::unique_ptr<ClassLock> lockFor(const QString& classPath) {
+    if (DosPath::toNative(classPath).isEmpty())
+        return nullptr;
+    const FileSet::Members m = membersOf(classPath);
+    return std::make_unique<ClassLock>(m.folder, m.base);
+}
+QString loadRefusal(const ClassLock* lock, const QString& classPath) {
+    return lock && lock->status() == ClassLock::Status::InUse ? lock->refusal(classPath) : QString();
+}
+
 QString dosName(const QString& classPath, const QString& name) {
     return DosPath::join(DosPath::fromNative(QFileInfo(DosPath::toNative(classPath)).absolutePath()), name);
 }
@@ -439,7 +452,25 @@ QString readSettingsInto(VOXA1& c) {
 }
 } // namespace
 
+std::unique_ptr<ClassLock> lockClass(const QString& classPath) {
+    const FileSet::Members m = membersOf(classPath);
+    return std::make_unique<ClassLock>(m.folder, m.base);
+}
+
+QString lockPath(const QString& classPath) {
+    const FileSet::Members m = membersOf(classPath);
+    return ClassLock::path(m.folder, m.base);
+}
+
+bool releaseLock(const QString& classPath) {
+    const FileSet::Members m = membersOf(classPath);
+    return ClassLock::release(m.folder, m.base);
+}
+
 QString loadSettings(VOXA1& c, QString* notice) {
+    const auto lock = lockFor(c.ClassPath);
+    if (const QString refused = loadRefusal(lock.get(), c.ClassPath); !refused.isEmpty())
+        return refused;
     const QString recoveryError = recoverInterrupted(c.ClassPath, notice);
     if (!recoveryError.isEmpty())
         return recoveryError;
@@ -451,6 +482,9 @@ QString loadSettings(VOXA1& c, QString* notice) {
 }
 
 QString loadClass(VOXA1& c, QString* notice, Values values) {
+    const auto lock = lockFor(c.ClassPath);
+    if (const QString refused = loadRefusal(lock.get(), c.ClassPath); !refused.isEmpty())
+        return refused;
     const QString recoveryError = recoverInterrupted(c.ClassPath, notice);
     if (!recoveryError.isEmpty())
         return recoveryError;
@@ -553,6 +587,11 @@ QString saveFiles(VOXA1& c, int parts, QString* notice) {
                         c.Pupil(i).SheetMarks(k, t).clear();
     }
     const FileSet::Members m = membersOf(c.ClassPath);
+    const ClassLock lock(m.folder, m.base);
+    if (lock.status() == ClassLock::Status::Failed)
+        return writeFailed(DosPath::fromNative(ClassLock::path(m.folder, m.base)));
+    if (!lock.ok())
+        return lock.refusal(c.ClassPath) + kCrLf + u"保存できませんでした。"_s;
     QString recoveryNotice;
     const QString recoveryError = recoverInterrupted(c.ClassPath, &recoveryNotice);
     if (!recoveryError.isEmpty())

@@ -5,7 +5,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class ClassLock;
 
 struct VOXA1;
 
@@ -51,6 +54,12 @@ QString saveIndex(VOXA1& c, QString* notice = nullptr);
 // The pupil records and the index, which points at them.
 QString savePupils(VOXA1& c, QString* notice = nullptr);
 QString saveClass(VOXA1& c, QString* notice = nullptr);
+
+// The lock of the class at classPath (see ClassLock), tried once; its host path; clearing a lock
+// another computer left.
+std::unique_ptr<ClassLock> lockClass(const QString& classPath);
+QString lockPath(const QString& classPath);
+bool releaseLock(const QString& classPath);
 
 // The pieces, for the operations above and for tests that check the bytes.
 QByteArray settingsBytes(const VOXA1& c);

@@ -1,6 +1,7 @@
 #include "core/VOXA1.h"
 
 #include "core/ClassFiles.h"
+#include "platform/ClassLock.h"
 #include "platform/MsgBox.h"
 
 namespace {
@@ -104,4 +105,37 @@ bool VOXA1::SaveIndexAndSettings() {
     const QString error =
         ClassFiles::saveFiles(*this, ClassFiles::IndexFile | ClassFiles::SettingsFile, &notice);
     return toldWithNotice(error, notice);
+}
+
+std::shared_ptr<ClassLock> VOXA1::LockFor(const QString& classPath) const {
+    if (Lock && Lock->file() == ClassFiles::lockPath(classPath))
+        return Lock;
+    std::shared_ptr<ClassLock> lock = ClassFiles::lockClass(classPath);
+    // A folder where no lock can be made cannot be written either: the class opens to be read, and
+    // every save says why it cannot be made.
+    if (lock->status() != ClassLock::Status::InUse)
+        return lock;
+    if (!lock->holder().otherComputer) {
+        told(lock->refusal(classPath));
+        return nullptr;
+    }
+    const QString question =
+        ClassLock::inUseText(lock->holder()) + CrLf + classPath + CrLf + CrLf +
+        QStringLiteral(
+            "そのコンピューターが学級を開いたまま止まった場合は、使用中の表示を解除して開けます。") +
+        CrLf + QStringLiteral("まだ使われているときに解除すると、どちらかで入力した内容が失われます。");
+    if (MsgBox::ask(question, {QStringLiteral("使用中の表示を解除して開く"), QStringLiteral("キャンセル")},
+                    MsgBox::Warning, MsgBox::defaultTitle(), MsgBox::Cancel) != MsgBox::Yes)
+        return nullptr;
+    lock.reset();
+    if (!ClassFiles::releaseLock(classPath)) {
+        told(QStringLiteral("使用中の表示を解除できませんでした。") + CrLf + classPath);
+        return nullptr;
+    }
+    lock = ClassFiles::lockClass(classPath);
+    if (lock->status() == ClassLock::Status::InUse) {
+        told(lock->refusal(classPath));
+        return nullptr;
+    }
+    return lock;
 }

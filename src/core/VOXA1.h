@@ -7,6 +7,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class ClassLock;
+
 // The one class in memory, with every item shared by the windows. There is one instance per
 // running program (owned by main()), handed to every window; tests make their own.
 //
@@ -88,4 +92,13 @@ struct VOXA1 {
     bool SaveClass();
     // The index and the settings as one unit (a pupil transferred out).
     bool SaveIndexAndSettings();
+
+    // The lock of the current class, held while it is current so that no other program, here or on
+    // another computer, writes it meanwhile; copies of the class share it.
+    std::shared_ptr<ClassLock> Lock;
+    // The lock of the class at classPath for this run: the one held when it is the current class's,
+    // otherwise taken now. When another program holds it the teacher is told who and since when
+    // (and, for another computer, asked whether to clear its mark); null when the class is not to
+    // be opened.
+    std::shared_ptr<ClassLock> LockFor(const QString& classPath) const;
 };

@@ -40,23 +40,24 @@ MsgBox::Answer answerInTests(const MsgBox::Shown& box) {
 }
 } // namespace
 
-MsgBox::Answer MsgBox::ask(const QString& text, const QStringList& captions, Icon icon,
-                           const QString& title) {
+MsgBox::Answer MsgBox::ask(const QString& text, const QStringList& captions, Icon icon, const QString& title,
+                           Answer defaultAnswer) {
+    const bool two = captions.size() == 2;
     if (state().testing)
-        return answerInTests({text, title, YesNoCancel, icon, Yes, captions});
+        return answerInTests({text, title, two ? OkCancel : YesNoCancel, icon, defaultAnswer, captions});
     QMessageBox box(QApplication::activeWindow());
     frame(box, title);
     box.setText(QString(text).replace(u"\r\n"_s, u"\n"_s));
     box.setIcon(icon == Warning ? QMessageBox::Warning : QMessageBox::Question);
     QPushButton* yes = box.addButton(captions.value(0), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(captions.value(1), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(captions.value(2), QMessageBox::RejectRole);
-    box.setDefaultButton(yes);
+    QPushButton* no = two ? nullptr : box.addButton(captions.value(1), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(captions.value(two ? 1 : 2), QMessageBox::RejectRole);
+    box.setDefaultButton(defaultAnswer == Cancel ? cancel : defaultAnswer == No && no ? no : yes);
     box.setEscapeButton(cancel);
     box.exec();
     if (box.clickedButton() == yes)
         return Yes;
-    if (box.clickedButton() == no)
+    if (no && box.clickedButton() == no)
         return No;
     return Cancel;
 }

@@ -33,9 +33,10 @@ public:
                        const QString& title = defaultTitle(), Answer defaultAnswer = Ok);
 
     // A question with three answers that say what they do: Yes is the first caption (the default),
-    // No the second, Cancel the third (also Esc and the title bar's close button).
+    // No the second, Cancel the third (also Esc and the title bar's close button). With two
+    // captions there is no No: Yes and Cancel. `defaultAnswer` is the button Enter presses.
     static Answer ask(const QString& text, const QStringList& captions, Icon icon = Question,
-                      const QString& title = defaultTitle());
+                      const QString& title = defaultTitle(), Answer defaultAnswer = Yes);
 
     // A notice with an OK button.
     static void notice(const QString& text, Icon icon = Information, const QString& title = defaultTitle()) {

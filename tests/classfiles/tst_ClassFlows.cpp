@@ -122,7 +122,7 @@ void tst_ClassFlows::newClass_gradeCorrectedAfterFolder_filesNamedFromTheBoxes()
     d->click(u"vxNew"_s, u"Command3D3"_s);
     QCOMPARE(MsgBox::shown()[1].text, u"4年1組のデータを\r\nC:\\voxadata\\4-1に作っていいですか"_s);
     QCOMPARE(QDir(d->home().file(u"voxadata"_s)).entryList(QDir::Files),
-             (QStringList{u"4-1.dat"_s, u"4-1.eix"_s}));
+             (QStringList{u"4-1.dat"_s, u"4-1.eix"_s, u"4-1.lock"_s}));
     QCOMPARE(d->c().ClassPath, u"C:\\voxadata\\4-1"_s);
     QCOMPARE(d->c().ClassName, u"4年1組"_s);
 }

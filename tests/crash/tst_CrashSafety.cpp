@@ -20,6 +20,7 @@ class tst_CrashSafety : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void savingProcessKilled_classLoadsAsOneOfTheSaves();
+    void twoPrograms_eachLoadIsOneSave_andEverySuccessLoadsNext();
 
 private:
     ClassBytes onDisk(const QString& folder) const {
@@ -59,6 +60,7 @@ void tst_CrashSafety::savingProcessKilled_classLoadsAsOneOfTheSaves() {
 
     QList<int> outcomes(valid.size(), 0);
     int restored = 0;
+    int emptyLocks = 0;
     for (int t = 0; t < trials; ++t) {
         putSample(folder);
         QProcess p;
@@ -75,7 +77,14 @@ void tst_CrashSafety::savingProcessKilled_classLoadsAsOneOfTheSaves() {
         VOXA1 c;
         c.ClassPath = folder + u"/5-1"_s;
         QString notice;
-        const QString error = ClassFiles::loadClass(c, &notice);
+        QString error = ClassFiles::loadClass(c, &notice);
+        // Killed between making its lock file and writing its name in it: the empty file is taken
+        // over once it has stayed empty for two seconds.
+        if (error.contains(u"使用中"_s) && QFileInfo(folder + u"/5-1.lock"_s).size() == 0) {
+            ++emptyLocks;
+            QThread::msleep(2100);
+            error = ClassFiles::loadClass(c, &notice);
+        }
         QVERIFY2(error.isEmpty(), qPrintable(u"trial %1: "_s.arg(t) + error));
         if (!notice.isEmpty())
             ++restored;
@@ -86,8 +95,88 @@ void tst_CrashSafety::savingProcessKilled_classLoadsAsOneOfTheSaves() {
             QDir(folder).entryList({u"*.voxanew"_s, u"*.voxaold"_s}, QDir::Files | QDir::Hidden);
         QVERIFY2(left.isEmpty(), qPrintable(left.join(u' ')));
     }
-    qInfo("%d kills: as loaded %d, transfer out %d, rewritten %d; %d interrupted saves put back", trials,
-          outcomes[0] + outcomes[1], outcomes[2], outcomes[3], restored);
+    qInfo("%d kills: as loaded %d, transfer out %d, rewritten %d; %d interrupted saves put back; %d empty "
+          "lock files taken over",
+          trials, outcomes[0] + outcomes[1], outcomes[2], outcomes[3], restored, emptyLocks);
+}
+
+namespace {
+// What a load gives, as bytes: the settings, the index and every pupil's record.
+QByteArray signature(const VOXA1& c) {
+    QByteArray out = ClassFiles::settingsBytes(c) + ClassFiles::indexBytes(c);
+    for (int i = 1; i <= c.ClassSize; ++i)
+        out += ClassFiles::recordBytes(c.Pupil(i));
+    return out;
+}
+} // namespace
+
+// A second program saving the class while this one loads it, round after round: every load is one
+// whole save or is refused as in use, and the save a program reported as done is what loads next.
+void tst_CrashSafety::twoPrograms_eachLoadIsOneSave_andEverySuccessLoadsNext() {
+    QTemporaryDir tmp;
+    const QString folder = tmp.filePath(u"voxadata"_s);
+    const QString child = qEnvironmentVariable("VOXA_BIN_DIR") + u"/voxa_saveloop"_s;
+    const int rounds = qEnvironmentVariableIsSet("VOXA_SHARED_ROUNDS")
+                           ? qEnvironmentVariableIntValue("VOXA_SHARED_ROUNDS")
+                           : 200;
+    putSample(folder);
+    VOXA1 sample;
+    sample.ClassPath = folder + u"/5-1"_s;
+    QCOMPARE(ClassFiles::loadClass(sample), QString());
+    QList<QByteArray> states; // what each of the child's states loads as
+    for (SaveStates::State& s : SaveStates::make(sample)) {
+        putSample(folder);
+        QCOMPARE(ClassFiles::saveFiles(s.c, s.parts), QString());
+        VOXA1 c;
+        c.ClassPath = sample.ClassPath;
+        QCOMPARE(ClassFiles::loadClass(c), QString());
+        states.append(signature(c));
+    }
+    const QByteArray original = signature(sample);
+
+    int loads = 0, refusedLoads = 0, saves = 0, refusedSaves = 0;
+    for (int r = 0; r < rounds; ++r) {
+        putSample(folder);
+        QProcess p;
+        p.start(child, {folder, u"3"_s});
+        QVERIFY(p.waitForStarted());
+        while (p.state() == QProcess::Running) {
+            VOXA1 c;
+            c.ClassPath = sample.ClassPath;
+            const QString error = ClassFiles::loadClass(c);
+            if (!error.isEmpty()) {
+                QVERIFY2(error.contains(u"使用中"_s), qPrintable(u"round %1: "_s.arg(r) + error));
+                ++refusedLoads;
+            } else {
+                ++loads;
+                const QByteArray got = signature(c);
+                QVERIFY2(got == original || states.contains(got), qPrintable(u"round %1: a mix"_s.arg(r)));
+            }
+            p.waitForFinished(1);
+        }
+        QCOMPARE(p.exitCode(), 0);
+        QByteArray expected = original;
+        for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
+            if (line.isEmpty())
+                continue;
+            if (line == "refused") {
+                ++refusedSaves;
+                continue;
+            }
+            bool number = false;
+            const int which = line.toInt(&number);
+            QVERIFY2(number, line.constData());
+            expected = states[which];
+            ++saves;
+        }
+        VOXA1 after;
+        after.ClassPath = sample.ClassPath;
+        QCOMPARE(ClassFiles::loadClass(after), QString());
+        QVERIFY2(signature(after) == expected,
+                 qPrintable(u"round %1: the last save reported done is not on disk"_s.arg(r)));
+    }
+    qInfo("%d rounds: %d loads whole, %d refused as in use; %d saves done, %d refused as in use", rounds,
+          loads, refusedLoads, saves, refusedSaves);
 }
 
 QTEST_GUILESS_MAIN(tst_CrashSafety)
