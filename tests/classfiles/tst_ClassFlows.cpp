@@ -9,6 +9,8 @@
 #include "platform/MsgBox.h"
 
 #include <QLabel>
+#include <QLockFile>
+#include <QSysInfo>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -27,6 +29,8 @@ private Q_SLOTS:
     void refusedSettings_keepTheMainWindowAndTheEdits();
     void selection_fileNameNotAClass_isRefused_data();
     void selection_fileNameNotAClass_isRefused();
+    void selection_classInUse_data();
+    void selection_classInUse();
 
 private:
     // 新規入力 → grade, class, folder → ﾃﾞｰﾀ作成 (all questions answered OK).
@@ -220,6 +224,57 @@ void tst_ClassFlows::selection_fileNameNotAClass_isRefused() {
     QCOMPARE(d->c().ClassLoaded, qint16(0));
     QVERIFY(!d->c().classIsLoaded());
     QVERIFY(d->forms().isLoaded(u"vxLoad"_s));
+}
+
+void tst_ClassFlows::selection_classInUse_data() {
+    QTest::addColumn<bool>("otherComputer");
+    QTest::addColumn<int>("answer"); // to the question about clearing the other computer's mark
+    QTest::newRow("another program here") << false << -1;
+    QTest::newRow("another computer, キャンセル") << true << int(MsgBox::Cancel);
+    QTest::newRow("another computer, 使用中の表示を解除して開く") << true << int(MsgBox::Yes);
+}
+
+// A class another program holds is not opened; another computer's mark is cleared only when the
+// teacher says so, and the class then stays held here until another class is chosen.
+void tst_ClassFlows::selection_classInUse() {
+    QFETCH(bool, otherComputer);
+    QFETCH(int, answer);
+    d->writeClass(u"5-1"_s, 4);
+    d->writeClass(u"3-2"_s, 3);
+    const QString lockPath = d->home().file(u"voxadata/5-1.lock"_s);
+    const QByteArray othersLock = "4242\nVOXA2003\nstaff-room-pc\n";
+    QLockFile here(lockPath);
+    if (otherComputer) {
+        QFile f(lockPath);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(othersLock) == othersLock.size());
+        f.close();
+    } else {
+        QVERIFY(here.tryLock(0));
+    }
+    if (answer >= 0)
+        MsgBox::queueAnswer(MsgBox::Answer(answer));
+    else
+        MsgBox::queueAnswer(MsgBox::Ok);
+    selectClass(u"5-1.dat"_s);
+
+    const MsgBox::Shown& box = MsgBox::shown().last();
+    QVERIFY2(box.text.startsWith(u"この学級は%1で使用中です（"_s.arg(
+                 otherComputer ? u"staff-room-pc"_s : QSysInfo::machineHostName())),
+             qPrintable(box.text));
+    QCOMPARE(box.captions.isEmpty(), !otherComputer);
+    if (answer != MsgBox::Yes) {
+        QVERIFY(!d->c().classIsLoaded());
+        if (otherComputer)
+            QCOMPARE(readFile(lockPath), othersLock);
+        return;
+    }
+    QCOMPARE(box.defaultAnswer, MsgBox::Cancel);
+    QCOMPARE(d->c().ClassName, u"5年1組"_s);
+    QVERIFY(readFile(lockPath).startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+    selectClass(u"3-2.dat"_s);
+    QCOMPARE(d->c().ClassName, u"3年2組"_s);
+    QVERIFY(!QFileInfo::exists(lockPath));
+    QVERIFY(QFileInfo::exists(d->home().file(u"voxadata/3-2.lock"_s)));
 }
 
 QTEST_MAIN(tst_ClassFlows)
