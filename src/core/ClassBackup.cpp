@@ -1,5 +1,8 @@
 #include "core/ClassBackup.h"
 
+#include "platform/FileSet.h"
+#include "platform/SafeSave.h"
+
 #include <QDir>
 #include <QRegularExpression>
 
@@ -11,6 +14,47 @@ namespace ClassBackup {
 
 namespace {
 const QString kStampFormat = u"yyyyMMdd-HHmmss"_s;
+const QString kRecord = u"made.txt"_s;
+
+QStringList classNames(const QString& base) {
+    return {base + u".sdt"_s, base + u".eix"_s, base + u".dat"_s};
+}
+
+bool isStamp(const QString& n) {
+    static const QRegularExpression stamp(u"^\\d{8}-\\d{6}$"_s);
+    return stamp.match(n).hasMatch() && QDateTime::fromString(n, kStampFormat).isValid();
+}
+
+// A folder of the program's making: a real folder holding nothing but the class's files.
+bool isOwnSet(const QString& path, const QStringList& names) {
+    if (!FileSet::isPlainFolder(path))
+        return false;
+    const QStringList entries =
+        QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& e : entries)
+        if (!names.contains(e, Qt::CaseInsensitive))
+            return false;
+    return true;
+}
+
+QStringList readRecord(const QString& folder) {
+    QByteArray data;
+    if (FileSet::readFile(QDir(folder).filePath(kRecord), &data, 64 * 1024) != FileSet::ReadResult::Ok)
+        return {};
+    QStringList out;
+    for (const QByteArray& line : data.split('\n'))
+        if (isStamp(QString::fromLatin1(line)) && !out.contains(QString::fromLatin1(line)))
+            out.append(QString::fromLatin1(line));
+    return out;
+}
+
+bool writeRecord(const QString& folder, const QStringList& order) {
+    const QString path = QDir(folder).filePath(kRecord);
+    // Never written through a link put in its place.
+    if (!FileSet::isPlainFolder(folder))
+        return false;
+    return SafeSave::replaceFile(path, order.join(u'\n').toLatin1() + '\n');
+}
 } // namespace
 
 QString folderOf(const QString& classFolder, const QString& base) {
@@ -18,32 +62,78 @@ QString folderOf(const QString& classFolder, const QString& base) {
 }
 
 QStringList sets(const QString& classFolder, const QString& base) {
-    static const QRegularExpression stamp(u"^\\d{8}-\\d{6}$"_s);
+    const QString folder = folderOf(classFolder, base);
+    if (!FileSet::isPlainFolder(QDir(classFolder).filePath(u"voxabak"_s)) || !FileSet::isPlainFolder(folder))
+        return {};
+    const QStringList names = classNames(base);
+    QStringList present;
+    for (const QString& n : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        if (isStamp(n) && isOwnSet(QDir(folder).filePath(n), names))
+            present.append(n);
+    const QStringList recorded = readRecord(folder);
     QStringList out;
-    const QStringList names =
-        QDir(folderOf(classFolder, base)).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& n : names)
-        if (stamp.match(n).hasMatch() && QDateTime::fromString(n, kStampFormat).isValid())
+    for (const QString& n : present)
+        if (!recorded.contains(n))
+            out.append(n);
+    for (const QString& n : recorded)
+        if (present.contains(n))
             out.append(n);
     return out;
 }
 
 QString dueSet(const QString& classFolder, const QString& base, const QDateTime& now) {
     const QString name = now.toString(kStampFormat);
-    for (const QString& s : sets(classFolder, base)) {
+    const QString folder = folderOf(classFolder, base);
+    for (const QString& s : QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (!isStamp(s))
+            continue;
         // A clock set back must not stop the backups for good: only a set within ten minutes
         // either side of now counts.
         const qint64 apart = QDateTime::fromString(s, kStampFormat).secsTo(now);
         if (s == name || std::llabs(apart) < kMinutesApart * 60)
             return {};
     }
-    return QDir(folderOf(classFolder, base)).filePath(name);
+    return QDir(folder).filePath(name);
 }
 
-void prune(const QString& classFolder, const QString& base) {
-    const QStringList all = sets(classFolder, base);
-    for (qsizetype i = 0; i + kSetsKept < all.size(); ++i)
-        QDir(QDir(folderOf(classFolder, base)).filePath(all[i])).removeRecursively();
+bool recordMade(const QString& classFolder, const QString& base, const QString& setName) {
+    const QString folder = folderOf(classFolder, base);
+    QStringList order = sets(classFolder, base);
+    order.removeAll(setName);
+    order.append(setName);
+    return writeRecord(folder, order);
+}
+
+void prune(const QString& classFolder, const QString& base, const QString& justMade) {
+    const QString folder = folderOf(classFolder, base);
+    QStringList order = sets(classFolder, base);
+    const QStringList names = classNames(base);
+    QStringList kept;
+    for (qsizetype i = 0; i < order.size(); ++i) {
+        const bool old = i + kSetsKept < order.size() && order[i] != justMade;
+        QStringList actual;
+        for (const QString& e : QDir(QDir(folder).filePath(order[i])).entryList(QDir::Files | QDir::Hidden))
+            actual.append(e);
+        if (!old || !FileSet::removeOwnFolder(QDir(folder).filePath(order[i]), actual))
+            kept.append(order[i]);
+    }
+    if (kept != order)
+        writeRecord(folder, kept);
+}
+
+void removeUnfinished(const QString& classFolder, const QString& base) {
+    const QString folder = folderOf(classFolder, base);
+    if (!FileSet::isPlainFolder(folder))
+        return;
+    static const QRegularExpression staging(u"^\\.\\d{8}-\\d{6}\\.part$"_s);
+    const QStringList names = classNames(base);
+    for (const QString& n : QDir(folder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
+        if (staging.match(n).hasMatch() && isOwnSet(QDir(folder).filePath(n), names)) {
+            QStringList actual;
+            for (const QString& e : QDir(QDir(folder).filePath(n)).entryList(QDir::Files | QDir::Hidden))
+                actual.append(e);
+            FileSet::removeOwnFolder(QDir(folder).filePath(n), actual);
+        }
 }
 
 } // namespace ClassBackup

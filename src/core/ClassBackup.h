@@ -6,9 +6,11 @@
 
 // The automatic backups of a class: before a save replaces a class's files, the files as they were
 // are kept as a dated set in "voxabak\3-1\20261208-101500\" inside the data folder. A set is made
-// at most every ten minutes per class, and the newest twenty sets are kept, so the teacher can go
-// back to this morning or last week. The sets are ordinary class files, which the copy window
-// restores.
+// at most every ten minutes per class, and the twenty sets made last are kept, so the teacher can
+// go back to this morning or last week. The order of making is recorded beside the sets
+// ("made.txt"), since a clock put right makes names a poor guide. Only folders of the program's own
+// making count as sets: a set's name, holding nothing but the class's files; anything else in the
+// backup folder is neither shown nor removed.
 namespace ClassBackup {
 
 constexpr int kSetsKept = 20;
@@ -17,14 +19,21 @@ constexpr int kMinutesApart = 10;
 // Host path of the backups of the class "base" whose files are in the host folder.
 QString folderOf(const QString& classFolder, const QString& base);
 
-// The sets of the class, oldest first (folder names "yyyyMMdd-HHmmss").
+// The sets of the class, oldest first by when they were made (sets from before the record, by name,
+// before the recorded ones).
 QStringList sets(const QString& classFolder, const QString& base);
 
-// The host path of the set to make now, or an empty text when the newest set is less than ten
-// minutes away from now.
+// The host path of the set to make now, or an empty text when a set less than ten minutes away from
+// now exists.
 QString dueSet(const QString& classFolder, const QString& base, const QDateTime& now);
 
-// Removes the oldest sets beyond the twenty kept.
-void prune(const QString& classFolder, const QString& base);
+// Records the set just made as the newest; false when the record cannot be written.
+bool recordMade(const QString& classFolder, const QString& base, const QString& setName);
+
+// Removes the sets made first beyond the twenty kept; never `justMade`.
+void prune(const QString& classFolder, const QString& base, const QString& justMade);
+
+// Removes what a save killed while making a set left behind (a hidden staging folder).
+void removeUnfinished(const QString& classFolder, const QString& base);
 
 } // namespace ClassBackup

@@ -39,20 +39,50 @@ QString writeFailed(const QString& dosPath) {
 }
 const QString kNotLoaded = u"学級のデータは読み込んでいません。"_s;
 
-enum class ReadStatus { Ok, Missing, Failed };
+enum class ReadStatus { Ok, Missing, Failed, Foreign };
+
+// The largest file of each kind: the settings are a few kilobytes of fixed fields (64 KiB leaves
+// room for anything an older copy wrote), the index 50 records of 4 bytes, the pupil file 99
+// records. A longer file is damaged, and is never read whole into memory.
+qint64 sizeLimit(const QString& dosPath) {
+    if (dosPath.endsWith(u".eix"_s, Qt::CaseInsensitive))
+        return kIndexRecords * 4;
+    if (dosPath.endsWith(u".dat"_s, Qt::CaseInsensitive))
+        return qint64(kMaxRecordNumber) * kRecordSize;
+    return 64 * 1024;
+}
 
 ReadStatus readWhole(const QString& dosPath, QByteArray* out) {
     const QString native = DosPath::toNative(dosPath);
-    if (native.isEmpty() || !QFileInfo(native).isFile())
+    if (native.isEmpty())
         return ReadStatus::Missing;
-    QFile f(native);
-    if (!f.open(QIODevice::ReadOnly))
-        return ReadStatus::Failed;
-    *out = f.readAll();
-    return f.error() == QFileDevice::NoError ? ReadStatus::Ok : ReadStatus::Failed;
+    switch (FileSet::readFile(native, out, sizeLimit(dosPath))) {
+    case FileSet::ReadResult::Ok:
+        return ReadStatus::Ok;
+    case FileSet::ReadResult::Missing:
+        return ReadStatus::Missing;
+    case FileSet::ReadResult::Link:
+        return ReadStatus::Foreign;
+    case FileSet::ReadResult::TooLarge:
+    case FileSet::ReadResult::Failed:
+        break;
+    }
+    // A folder of the file's name counts as no file, as it always did.
+    return QFileInfo(native).isDir() ? ReadStatus::Missing : ReadStatus::Failed;
+}
+
+// Something that is not a plain file where a class file belongs (a link to elsewhere): never read
+// through, never written over.
+QString foreign(const QString& dosPath) {
+    return u"学級のファイルの名前の場所に、ほかの場所へのリンクなど、このプログラムが作ったのではないものがあります。"_s +
+           kCrLf + dosPath + kCrLf +
+           u"それを取り除いてから、もう一度開いてください。学級のファイルには手を付けていません。"_s + kCrLf +
+           kNotLoaded;
 }
 
 QString readError(ReadStatus s, const QString& dosPath) {
+    if (s == ReadStatus::Foreign)
+        return foreign(dosPath);
     return s == ReadStatus::Missing ? notFound(dosPath, kNotLoaded) : damaged(dosPath, kNotLoaded);
 }
 
@@ -353,7 +383,19 @@ QString recoverInterrupted(const QString& classPath, QString* notice) {
     if (DosPath::toNative(classPath).isEmpty())
         return {};
     const FileSet::Members m = membersOf(classPath);
-    switch (FileSet::recover(m)) {
+    QString problem;
+    const FileSet::Recovery r = FileSet::recover(m, &problem);
+    // A backup set a killed save left half made is removed (only the program's own files in it).
+    if (r == FileSet::Recovery::Nothing || r == FileSet::Recovery::Restored)
+        ClassBackup::removeUnfinished(m.folder, m.base);
+    switch (r) {
+    case FileSet::Recovery::Damaged:
+        if (problem != FileSet::markerPathOf(m))
+            return foreign(DosPath::fromNative(problem));
+        return u"前回の保存の記録が途中で切れているか、このプログラムが書いたものではありません。"_s + kCrLf +
+               DosPath::fromNative(problem) + kCrLf +
+               u"学級のファイルには手を付けていません。保存の記録を取り除くか、バックアップから戻してください。"_s +
+               kCrLf + kNotLoaded;
     case FileSet::Recovery::Nothing:
         return {};
     case FileSet::Recovery::Restored:
@@ -375,7 +417,8 @@ bool pupilFileBytes(const VOXA1& c, QByteArray* dat) {
     int last = 0;
     for (int i = 1; i <= c.ClassSize; ++i)
         last = qMax(last, recordNumber(c.RecNo(i)));
-    if (readWhole(c.ClassPath + u".dat"_s, dat) == ReadStatus::Failed)
+    const ReadStatus read = readWhole(c.ClassPath + u".dat"_s, dat);
+    if (read == ReadStatus::Failed || read == ReadStatus::Foreign)
         return false;
     if (dat->size() < qsizetype(last) * kRecordSize)
         dat->append(qsizetype(last) * kRecordSize - dat->size(), '\0');
@@ -493,7 +536,7 @@ QString loadClass(VOXA1& c, QString* notice, Values values) {
                                        std::pair{u".dat"_s, &files.dat}}) {
         QByteArray data;
         const ReadStatus s = readWhole(c.ClassPath + suffix, &data);
-        if (s == ReadStatus::Failed)
+        if (s == ReadStatus::Failed || s == ReadStatus::Foreign)
             return readError(s, c.ClassPath + suffix);
         if (s == ReadStatus::Ok)
             *slot = std::move(data);
@@ -629,11 +672,15 @@ QString saveFiles(VOXA1& c, int parts, QString* notice) {
     }
     }
     if (!keepIn.isEmpty()) {
-        if (r.previousKept)
-            ClassBackup::prune(m.folder, m.base);
-        else if (notice)
+        // Sets are pruned only once the one just made is recorded as the newest.
+        const QString made = QFileInfo(keepIn).fileName();
+        if (r.previousKept) {
+            if (FileSet::isPlainFolder(keepIn) && ClassBackup::recordMade(m.folder, m.base, made))
+                ClassBackup::prune(m.folder, m.base, made);
+        } else if (notice) {
             *notice = u"保存しましたが、保存の前のファイルを控えのフォルダに残せませんでした。"_s + kCrLf +
                       DosPath::fromNative(keepIn);
+        }
     }
     if (notice && !recoveryNotice.isEmpty())
         *notice = recoveryNotice + (notice->isEmpty() ? QString() : kCrLf + *notice);

@@ -51,11 +51,22 @@ bool exists(const QString& path) {
     return ::lstat(host(path).constData(), &st) == 0;
 }
 
+// What a name holds, the name itself and never where a link points.
+enum class Kind { None, File, Folder, Other };
+Kind kindOf(const QString& path) {
+    struct stat st {};
+    if (::lstat(host(path).constData(), &st) != 0)
+        return errno == ENOENT ? Kind::None : Kind::Other;
+    if (S_ISREG(st.st_mode))
+        return Kind::File;
+    return S_ISDIR(st.st_mode) ? Kind::Folder : Kind::Other;
+}
+
 // The owner's read and write bits of a file that is already there, so that no save makes a file
 // more open than it was; 0600 for a new one.
 mode_t privateMode(const QString& existing) {
     struct stat st {};
-    if (::stat(host(existing).constData(), &st) == 0)
+    if (::lstat(host(existing).constData(), &st) == 0 && S_ISREG(st.st_mode))
         return st.st_mode & 0600;
     return 0600;
 }
@@ -79,7 +90,8 @@ bool writeSynced(const QString& path, const QByteArray& data, mode_t mode, const
     const bool go = step();
     if (!go && (stoppedBefore || !hook().stopped))
         return false;
-    const int fd = ::open(host(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    const int fd =
+        ::open(host(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd < 0)
         return false;
     if (!go) {
@@ -99,27 +111,26 @@ bool writeSynced(const QString& path, const QByteArray& data, mode_t mode, const
     return ok;
 }
 
-bool readAll(const QString& path, QByteArray* out) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    *out = f.readAll();
-    return f.error() == QFileDevice::NoError;
+bool readAll(const QString& path, QByteArray* out, qint64 limit = kMaxClassFileBytes) {
+    return readFile(path, out, limit) == ReadResult::Ok;
 }
 
 bool renameOver(const QString& from, const QString& to) {
     return step() && ::rename(host(from).constData(), host(to).constData()) == 0;
 }
 
+// Removes a file the program made; a name that holds anything but a plain file is left alone and
+// the removal fails, so that nothing is deleted through a link or out of a folder.
 bool removeFile(const QString& path) {
-    if (!exists(path))
+    const Kind k = kindOf(path);
+    if (k == Kind::None)
         return true;
-    return step() && ::unlink(host(path).constData()) == 0;
+    return k == Kind::File && step() && ::unlink(host(path).constData()) == 0;
 }
 
 // A second name for the file, or a synced copy where the disk has no hard links (FAT sticks).
 bool keepAs(const QString& from, const QString& to) {
-    if (!step())
+    if (kindOf(from) != Kind::File || !step())
         return false;
     if (::link(host(from).constData(), host(to).constData()) == 0)
         return true;
@@ -160,8 +171,10 @@ bool putBack(const Members& set, const QStringList& existed) {
         const QString old = set.path(s) + kOld;
         if (existed.contains(s)) {
             // A name already put back by an earlier, interrupted recovery has no rollback file left.
-            if (exists(old))
+            if (kindOf(old) == Kind::File)
                 ok = renameOver(old, set.path(s)) && ok;
+            else if (kindOf(old) != Kind::None)
+                ok = false;
         } else {
             ok = removeFile(set.path(s)) && ok;
         }
@@ -169,17 +182,47 @@ bool putBack(const Members& set, const QStringList& existed) {
     return ok && syncFolder(set.folder) && removeFile(markerPath(set)) && syncFolder(set.folder);
 }
 
+// The marker's text: the names of the files that existed before the save, a line each, then the
+// end line, so that a marker cut short is never taken for one naming fewer files.
+const QByteArray kMarkerEnd = "end";
+QByteArray markerBytes(const QStringList& existed) {
+    QByteArray out;
+    for (const QString& s : existed)
+        out += s.toLatin1() + '\n';
+    return out + kMarkerEnd + '\n';
+}
+
+// The names in the marker; `ok` is false unless the marker is a plain file, complete, and names only
+// the unit's own files, each once.
 QStringList readMarker(const Members& set, bool* ok) {
     QByteArray data;
-    *ok = readAll(markerPath(set), &data);
+    *ok = kindOf(markerPath(set)) == Kind::File && readAll(markerPath(set), &data, 4096) &&
+          (data.endsWith("\n" + kMarkerEnd + '\n') || data == kMarkerEnd + '\n');
     QStringList out;
-    for (const QByteArray& line : data.split('\n'))
-        if (!line.isEmpty())
-            out.append(QString::fromLatin1(line));
-    for (const QString& s : out)
-        if (!set.names.contains(s))
+    if (!*ok)
+        return out;
+    QList<QByteArray> lines = data.split('\n');
+    lines.removeLast(); // after the last line break
+    lines.removeLast(); // the end line
+    for (const QByteArray& line : lines) {
+        const QString name = QString::fromLatin1(line);
+        if (!set.names.contains(name) || out.contains(name))
             *ok = false;
+        out.append(name);
+    }
     return out;
+}
+
+// Every folder from the unit's folder down to `folder` is a real folder, not a link to elsewhere.
+bool realFoldersBelow(const QString& top, const QString& folder) {
+    const QString root = QDir::cleanPath(QFileInfo(top).absoluteFilePath());
+    QString p = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    while (p != root) {
+        if (!p.startsWith(root + u'/') || kindOf(p) != Kind::Folder)
+            return false;
+        p = QFileInfo(p).absolutePath();
+    }
+    return true;
 }
 
 // Moves the rollback set into a new folder: first under a hidden name, then renamed, so that the
@@ -188,20 +231,23 @@ bool movePrevious(const Members& set, const QStringList& existed, const QString&
     QFileInfo target(keepIn);
     const QString parent = target.absolutePath();
     const QString staging = QDir(parent).filePath(u"."_s + target.fileName() + u".part"_s);
-    if (!makePrivateFolder(parent))
+    if (!makePrivateFolder(parent) || !realFoldersBelow(set.folder, parent) || kindOf(keepIn) != Kind::None)
         return false;
-    QDir(staging).removeRecursively();
-    if (!step() || ::mkdir(host(staging).constData(), 0700) != 0)
+    if (!removeOwnFolder(staging, set.names) || !step() || ::mkdir(host(staging).constData(), 0700) != 0)
         return false;
     bool ok = true;
     for (const QString& s : existed) {
         const QString to = QDir(staging).filePath(s);
         ok = ok && renameOver(set.path(s) + kOld, to) && ::chmod(host(to).constData(), privateMode(to)) == 0;
     }
-    ok = ok && syncFolder(staging) && renameOver(staging, keepIn) && syncFolder(parent);
-    if (!ok)
-        QDir(staging).removeRecursively();
-    return ok;
+    ok = ok && syncFolder(staging) && renameOver(staging, keepIn);
+    if (!ok) {
+        removeOwnFolder(staging, set.names);
+        return false;
+    }
+    // The set is in place; a folder that cannot be synced makes it no less there.
+    syncFolder(parent);
+    return true;
 }
 
 } // namespace
@@ -210,18 +256,92 @@ QString Members::path(const QString& name) const {
     return QDir(folder).filePath(name);
 }
 
-Recovery recover(const Members& set) {
+Recovery recover(const Members& set, QString* problem) {
+    // Only plain files may stand where the unit's files, temporaries, rollback files and marker
+    // belong; anything else (a link, a folder) was not made here and is left untouched.
+    QStringList names{markerPath(set), markerPath(set) + kNew};
+    for (const QString& s : set.names)
+        names << set.path(s) << set.path(s) + kNew << set.path(s) + kOld;
+    for (const QString& n : names) {
+        const Kind k = kindOf(n);
+        if (k == Kind::Folder || k == Kind::Other) {
+            if (problem)
+                *problem = n;
+            return Recovery::Damaged;
+        }
+    }
     Recovery result = Recovery::Nothing;
     if (exists(markerPath(set))) {
         bool ok = false;
         const QStringList existed = readMarker(set, &ok);
-        if (!ok || !putBack(set, existed))
+        if (!ok) {
+            if (problem)
+                *problem = markerPath(set);
+            return Recovery::Damaged;
+        }
+        if (!putBack(set, existed))
             return Recovery::Failed;
         result = Recovery::Restored;
     }
     if (!removeLeftovers(set))
         return result == Recovery::Restored ? Recovery::Restored : Recovery::Failed;
     return result;
+}
+
+QString markerPathOf(const Members& set) {
+    return markerPath(set);
+}
+
+bool removeOwnFolder(const QString& folder, const QStringList& names) {
+    const Kind k = kindOf(folder);
+    if (k == Kind::None)
+        return true;
+    if (k != Kind::Folder)
+        return false;
+    const QStringList entries =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& e : entries)
+        if (!names.contains(e) || kindOf(QDir(folder).filePath(e)) != Kind::File)
+            return false;
+    for (const QString& e : entries)
+        if (!step() || ::unlink(host(QDir(folder).filePath(e)).constData()) != 0)
+            return false;
+    return step() && ::rmdir(host(folder).constData()) == 0;
+}
+
+bool isPlainFolder(const QString& path) {
+    return kindOf(path) == Kind::Folder;
+}
+
+ReadResult readFile(const QString& path, QByteArray* out, qint64 limit) {
+    const int fd = ::open(host(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return errno == ENOENT ? ReadResult::Missing : errno == ELOOP ? ReadResult::Link : ReadResult::Failed;
+    struct stat st {};
+    ReadResult r = ReadResult::Ok;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        r = ReadResult::Failed;
+    else if (st.st_size > limit)
+        r = ReadResult::TooLarge;
+    QByteArray data;
+    while (r == ReadResult::Ok) {
+        char buf[65536];
+        const ssize_t n = ::read(fd, buf, sizeof buf);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            r = ReadResult::Failed;
+        else if (n == 0)
+            break;
+        else if (data.size() + n > limit)
+            r = ReadResult::TooLarge;
+        else
+            data.append(buf, n);
+    }
+    ::close(fd);
+    if (r == ReadResult::Ok)
+        *out = std::move(data);
+    return r;
 }
 
 Result replace(const Members& set, const QList<NewFile>& files, const QString& keepPreviousIn) {
@@ -231,8 +351,14 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
         r.failedPath = path;
         return r;
     };
-    if (recover(set) == Recovery::Failed)
-        return fail(Outcome::Unchanged, markerPath(set));
+    QString problem;
+    const Recovery before = recover(set, &problem);
+    if (before == Recovery::Failed || before == Recovery::Damaged)
+        return fail(Outcome::Unchanged, problem.isEmpty() ? markerPath(set) : problem);
+    // Only plain files are replaced: a link where a class file should be is never written through.
+    for (const QString& s : set.names)
+        if (const Kind k = kindOf(set.path(s)); k != Kind::File && k != Kind::None)
+            return fail(Outcome::Unchanged, set.path(s));
 
     // 1. The new files, complete and on the disk under their temporary names.
     for (const NewFile& f : files) {
@@ -254,7 +380,7 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
         existed.append(s);
     }
     const QString marker = markerPath(set);
-    if (!syncFolder(set.folder) || !writeSynced(marker + kNew, existed.join(u'\n').toLatin1() + '\n', 0600) ||
+    if (!syncFolder(set.folder) || !writeSynced(marker + kNew, markerBytes(existed), 0600) ||
         !renameOver(marker + kNew, marker) || !syncFolder(set.folder)) {
         removeLeftovers(set);
         return fail(Outcome::Unchanged, marker);
@@ -270,7 +396,13 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
             return fail(Outcome::Interrupted, path);
         }
     }
-    // 4. The moment they count: the marker goes.
+    // 4. The moment they count: the marker goes. A marker someone else removed meanwhile means this
+    // save no longer knows what the files hold: never a success.
+    if (kindOf(marker) != Kind::File) {
+        for (const NewFile& f : files)
+            r.changed.append(f.name);
+        return fail(Outcome::Interrupted, marker);
+    }
     if (!syncFolder(set.folder) || !removeFile(marker) || !syncFolder(set.folder)) {
         if (putBack(set, existed) && removeLeftovers(set))
             return fail(Outcome::Restored, marker);

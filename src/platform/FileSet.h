@@ -55,9 +55,26 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
 enum class Recovery {
     Nothing,  // no interrupted save (left-over temporary files, if any, are removed)
     Restored, // an interrupted save was found and the files as they were before it are back
-    Failed    // an interrupted save was found and could not be undone
+    Failed,   // an interrupted save was found and could not be undone
+    Damaged   // a marker that is cut short or names other files, or something other than a plain
+              // file where one of the unit's names belongs (`problem`): nothing was touched
 };
-Recovery recover(const Members& set);
+Recovery recover(const Members& set, QString* problem = nullptr);
+// The marker's host path ("3-1.voxaold").
+QString markerPathOf(const Members& set);
+
+// The largest file of a unit read whole (a class's pupil file holds at most 99 records).
+constexpr qint64 kMaxClassFileBytes = 1024 * 1024;
+
+enum class ReadResult { Ok, Missing, Link, TooLarge, Failed };
+// Reads a plain file of at most `limit` bytes, never through a symbolic link.
+ReadResult readFile(const QString& path, QByteArray* out, qint64 limit);
+
+// Removes a folder the program made: only when it holds nothing but plain files of the given names
+// (and is itself a folder, not a link). True when the folder is gone or was never there.
+bool removeOwnFolder(const QString& folder, const QStringList& names);
+// The name holds a folder itself, not a link to one.
+bool isPlainFolder(const QString& path);
 
 // Creates the folder and any missing parents, the ones it creates readable by their owner only.
 bool makePrivateFolder(const QString& nativePath);

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void save_anyStepFails_saysSoAndTheFilesStayAsTheyWere_data();
     void save_anyStepFails_saysSoAndTheFilesStayAsTheyWere();
     void load_rollbackSetLeftBehind_restoresItAndSaysSoOnce();
+    void load_markerWithoutItsFiles_refusesRatherThanMix_data();
     void load_markerWithoutItsFiles_refusesRatherThanMix();
     void backups_savesAnHourApart_keepOneSetEach();
     void backups_twentyFirstSet_dropsTheOldest();
@@ -254,7 +255,7 @@ void tst_SafetyNet::load_rollbackSetLeftBehind_restoresItAndSaysSoOnce() {
     TestSupport::writeFile(file(u"5-1.sdt.voxaold"_s), sample.sdt);
     TestSupport::writeFile(file(u"5-1.eix.voxaold"_s), sample.eix);
     TestSupport::writeFile(file(u"5-1.dat.voxaold"_s), sample.dat);
-    TestSupport::writeFile(file(u"5-1.voxaold"_s), "5-1.sdt\n5-1.eix\n5-1.dat\n");
+    TestSupport::writeFile(file(u"5-1.voxaold"_s), "5-1.sdt\n5-1.eix\n5-1.dat\nend\n");
     QByteArray newSdt = sample.sdt;
     newSdt[10] = 'X';
     TestSupport::writeFile(file(u"5-1.sdt"_s), newSdt);
@@ -275,18 +276,30 @@ void tst_SafetyNet::load_rollbackSetLeftBehind_restoresItAndSaysSoOnce() {
     QCOMPARE(MsgBox::shown().size(), 1);
 }
 
+void tst_SafetyNet::load_markerWithoutItsFiles_refusesRatherThanMix_data() {
+    QTest::addColumn<QByteArray>("marker");
+    QTest::newRow("names a file outside") << QByteArray("5-1.sdt\n../../etc\nend\n");
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("cut short: one name, no end line") << QByteArray("5-1.sdt\n");
+    QTest::newRow("a name twice") << QByteArray("5-1.sdt\n5-1.sdt\nend\n");
+}
+
 void tst_SafetyNet::load_markerWithoutItsFiles_refusesRatherThanMix() {
-    // A marker naming a file that is not one of the class's cannot be trusted: nothing is loaded
-    // and nothing is touched, and the teacher is told.
-    TestSupport::writeFile(file(u"5-1.voxaold"_s), "5-1.sdt\n../../etc\n");
+    // A marker that is not complete or names a file that is not one of the class's cannot be
+    // trusted: nothing is loaded, nothing is removed, and the teacher is told what to do.
+    QFETCH(QByteArray, marker);
+    TestSupport::writeFile(file(u"5-1.voxaold"_s), marker);
     VOXA1 c;
     c.ClassPath = u"C:\\voxadata\\5-1"_s;
     const QString error = ClassFiles::loadClass(c);
-    QVERIFY(error.startsWith(u"前回の保存が途中で終わっていて、保存の前の状態に戻せませんでした。"_s));
+    QVERIFY2(error.startsWith(u"前回の保存の記録が途中で切れているか、このプログラムが書いたものではありません。"_s),
+             qPrintable(error));
+    QVERIFY(error.contains(u"バックアップから戻してください"_s));
     QCOMPARE(c.ClassSize, qint16(0));
     QVERIFY(onDisk() == sample);
-    QVERIFY(ClassFiles::saveSettings(c).startsWith(u"前回の保存が途中で終わっていて"_s));
+    QVERIFY(ClassFiles::saveSettings(c).startsWith(u"前回の保存の記録が"_s));
     QVERIFY(onDisk() == sample);
+    QCOMPARE(TestSupport::readFile(file(u"5-1.voxaold"_s)), marker);
 }
 
 void tst_SafetyNet::backups_savesAnHourApart_keepOneSetEach() {
