@@ -49,6 +49,8 @@ private Q_SLOTS:
     void backups_savesAnHourApart_keepOneSetEach();
     void backups_twentyFirstSet_dropsTheOldest();
     void backups_clockSetBack_stillMakesSets();
+    void backups_clockPutRight_keepsTheSetsMadeLast_data();
+    void backups_clockPutRight_keepsTheSetsMadeLast();
     void modes_underUmask022_classFilesAndBackupsAreOwnerOnly_data();
     void modes_underUmask022_classFilesAndBackupsAreOwnerOnly();
     void modes_newDataFolder_isOwnerOnly_iniStaysReadable();
@@ -109,8 +111,11 @@ void tst_SafetyNet::put(const ClassBytes& b) {
 }
 
 QStringList tst_SafetyNet::leftovers() const {
+    // A half-made backup set is a hidden staging folder among the sets.
     return QDir(folder()).entryList({u"*.voxanew"_s, u"*.voxaold"_s, u".*.part"_s},
-                                    QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+                                    QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot) +
+           QDir(ClassBackup::folderOf(folder(), u"5-1"_s))
+               .entryList({u".*.part"_s}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
 QString tst_SafetyNet::changeAndSave(Change how) {
@@ -292,7 +297,8 @@ void tst_SafetyNet::load_markerWithoutItsFiles_refusesRatherThanMix() {
     VOXA1 c;
     c.ClassPath = u"C:\\voxadata\\5-1"_s;
     const QString error = ClassFiles::loadClass(c);
-    QVERIFY2(error.startsWith(u"前回の保存の記録が途中で切れているか、このプログラムが書いたものではありません。"_s),
+    QVERIFY2(error.startsWith(
+                 u"前回の保存の記録が途中で切れているか、このプログラムが書いたものではありません。"_s),
              qPrintable(error));
     QVERIFY(error.contains(u"バックアップから戻してください"_s));
     QCOMPARE(c.ClassSize, qint16(0));
@@ -355,6 +361,38 @@ void tst_SafetyNet::backups_clockSetBack_stillMakesSets() {
     Clock::setNowForTest(QDateTime(QDate(2026, 3, 1), QTime(8, 0)));
     QCOMPARE(ClassFiles::saveSettings(c), QString());
     QCOMPARE(ClassBackup::sets(folder(), u"5-1"_s).size(), 2);
+}
+
+void tst_SafetyNet::backups_clockPutRight_keepsTheSetsMadeLast_data() {
+    QTest::addColumn<QDateTime>("then"); // the time the clock is put right to
+    QTest::newRow("a year ahead, put back") << QDateTime(QDate(2026, 12, 8), QTime(10, 0));
+    QTest::newRow("reset to 2000") << QDateTime(QDate(2000, 1, 1), QTime(0, 0));
+}
+
+// Twenty saves with the clock a year ahead, then saves at the right time 11 minutes apart: the sets
+// made last are the ones kept, and each save keeps the set it made.
+void tst_SafetyNet::backups_clockPutRight_keepsTheSetsMadeLast() {
+    QFETCH(QDateTime, then);
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QCOMPARE(ClassFiles::loadClass(c), QString());
+    const QDateTime ahead(QDate(2027, 12, 8), QTime(8, 0));
+    for (int i = 0; i < ClassBackup::kSetsKept; ++i) {
+        Clock::setNowForTest(ahead.addSecs(i * 3600));
+        QCOMPARE(ClassFiles::saveSettings(c), QString());
+    }
+    QStringList made;
+    for (int i = 0; i < 3; ++i) {
+        const QDateTime now = then.addSecs(i * 11 * 60);
+        Clock::setNowForTest(now);
+        c.TeacherName = u"第%1版"_s.arg(i);
+        QCOMPARE(ClassFiles::saveSettings(c), QString());
+        made.append(now.toString(u"yyyyMMdd-HHmmss"_s));
+        const QStringList sets = ClassBackup::sets(folder(), u"5-1"_s);
+        QCOMPARE(sets.size(), ClassBackup::kSetsKept);
+        QCOMPARE(sets.mid(sets.size() - made.size()), made);
+        QCOMPARE(sets.first(), ahead.addSecs((i + 1) * 3600).toString(u"yyyyMMdd-HHmmss"_s));
+    }
 }
 
 void tst_SafetyNet::modes_underUmask022_classFilesAndBackupsAreOwnerOnly_data() {
