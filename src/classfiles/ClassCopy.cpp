@@ -1,5 +1,6 @@
 #include "classfiles/ClassCopy.h"
 
+#include "core/ClassFiles.h"
 #include "platform/DosPath.h"
 #include "platform/FileOps.h"
 
@@ -34,25 +35,29 @@ bool sameFiles(const QString& sourceBase, const QString& destinationBase) {
 }
 
 QString copyAll(const QString& sourceBase, const QString& destinationBase) {
-    QList<FileOps::CopyPair> pairs;
-    for (const QString& ext : extensions())
-        pairs.append({DosPath::toNative(sourceBase + ext), DosPath::toNative(destinationBase + ext)});
-    const FileOps::CopyOutcome r = FileOps::copyFiles(pairs);
-    if (r.result == FileOps::CopyResult::Ok)
-        return {};
     const QString crLf = u"\r\n"_s;
-    const QString ext = extensions().value(r.failedIndex);
-    switch (r.result) {
-    case FileOps::CopyResult::NotFound:
-        return u"コピー元のファイルがそろっていません。"_s + crLf + sourceBase + ext + u" がありません。"_s +
-               crLf + u"何もコピーしていません。"_s;
-    case FileOps::CopyResult::InUse:
-        return u"オープンされているファイルにはコピーできません."_s + crLf +
-               u"いったん閉じて, もう一度実行してください."_s + crLf + destinationBase + ext;
-    default:
-        return u"有効なファイル名ではありません."_s + crLf + destinationBase + ext + crLf +
-               u"コピー先のファイルは前のままです。"_s;
+    for (const QString& ext : extensions()) {
+        const QString source = DosPath::toNative(sourceBase + ext);
+        if (source.isEmpty() || !QFileInfo(source).isFile())
+            return u"コピー元のファイルがそろっていません。"_s + crLf + sourceBase + ext +
+                   u" がありません。"_s + crLf + u"何もコピーしていません。"_s;
     }
+    for (const QString& ext : extensions()) {
+        const QString to = DosPath::toNative(destinationBase + ext);
+        if (to.isEmpty())
+            return u"有効なファイル名ではありません."_s + crLf + destinationBase + ext + crLf +
+                   u"コピー先のファイルは前のままです。"_s;
+        if (FileOps::lockedByAnother(to))
+            return u"オープンされているファイルにはコピーできません."_s + crLf +
+                   u"いったん閉じて, もう一度実行してください."_s + crLf + destinationBase + ext;
+    }
+    // The source is read as one save and the destination replaced as one save, each under its
+    // class's lock; what the destination held is kept in its backups.
+    QList<ClassFiles::FileCopy> files;
+    const QString readError = ClassFiles::readUnit(sourceBase, &files);
+    if (!readError.isEmpty())
+        return readError + crLf + u"何もコピーしていません。"_s;
+    return ClassFiles::replaceUnit(destinationBase, files);
 }
 
 } // namespace ClassCopy

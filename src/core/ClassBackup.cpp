@@ -96,6 +96,15 @@ QString dueSet(const QString& classFolder, const QString& base, const QDateTime&
     return QDir(folder).filePath(name);
 }
 
+QString freshSet(const QString& classFolder, const QString& base, const QDateTime& now) {
+    const QDir folder(folderOf(classFolder, base));
+    QDateTime t = now;
+    while (QFileInfo(folder.filePath(t.toString(kStampFormat))).exists() ||
+           QFileInfo(folder.filePath(t.toString(kStampFormat))).isSymLink())
+        t = t.addSecs(1);
+    return folder.filePath(t.toString(kStampFormat));
+}
+
 bool recordMade(const QString& classFolder, const QString& base, const QString& setName) {
     const QString folder = folderOf(classFolder, base);
     QStringList order = sets(classFolder, base);

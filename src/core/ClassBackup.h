@@ -27,6 +27,10 @@ QStringList sets(const QString& classFolder, const QString& base);
 // now exists.
 QString dueSet(const QString& classFolder, const QString& base, const QDateTime& now);
 
+// The host path of a set to make now whatever the sets before it (a copy or a restore over the
+// class): named by now, or the next free second.
+QString freshSet(const QString& classFolder, const QString& base, const QDateTime& now);
+
 // Records the set just made as the newest; false when the record cannot be written.
 bool recordMade(const QString& classFolder, const QString& base, const QString& setName);
 

@@ -16,6 +16,7 @@
 
 #include <bit>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <utility>
 
@@ -607,52 +608,32 @@ QString readClassBytes(const ClassBytes& files, VOXA1& c, QString* notice, Value
     return {};
 }
 
-QString saveFiles(VOXA1& c, int parts, QString* notice) {
-    const QString native = DosPath::toNative(c.ClassPath);
-    if (native.isEmpty() || parts == 0)
-        return writeFailed(c.ClassPath + u".sdt"_s);
-    if (parts & PupilFile) {
-        const QString problem = recordNumberProblem(c);
-        if (!problem.isEmpty())
-            return problem + kCrLf + u"保存できません。"_s + kCrLf + c.ClassPath + u".dat"_s;
-    }
-    // A new class starts without test sheets and marks; the password is never replaced here: a new
-    // class gets "no password" when it is created, and one set before the first save stays.
-    if (c.NewClassFlag == 10) {
-        if (parts & SettingsFile)
-            for (int k = 1; k <= 4; ++k)
-                for (int t = 1; t <= 3; ++t)
-                    c.SheetSetup(k, t).clear();
-        if (parts & PupilFile)
-            for (int i = 1; i <= c.ClassSize; ++i)
-                for (int t = 1; t <= 3; ++t)
-                    for (int k = 1; k <= 4; ++k)
-                        c.Pupil(i).SheetMarks(k, t).clear();
-    }
-    const FileSet::Members m = membersOf(c.ClassPath);
+namespace {
+
+enum class Backup { WhenDue, Always };
+
+// The one way the class's files are replaced: under the class's lock, after an interrupted save was
+// put back, as one unit, the files as they were kept in a backup set (when one is due, or always).
+// `make` gives the new files once the class is held; false from it stops with nothing written.
+QString replaceUnder(const QString& classPath, const QString& firstExt, QString* notice, Backup backup,
+                     const std::function<bool(QList<FileSet::NewFile>*)>& make) {
+    const FileSet::Members m = membersOf(classPath);
     const ClassLock lock(m.folder, m.base);
+    // A folder where not even the lock can be made cannot take the class's files either.
     if (lock.status() == ClassLock::Status::Failed)
-        return writeFailed(DosPath::fromNative(ClassLock::path(m.folder, m.base)));
+        return writeFailed(classPath + firstExt);
     if (!lock.ok())
-        return lock.refusal(c.ClassPath) + kCrLf + u"保存できませんでした。"_s;
+        return lock.refusal(classPath) + kCrLf + u"保存できませんでした。"_s;
     QString recoveryNotice;
-    const QString recoveryError = recoverInterrupted(c.ClassPath, &recoveryNotice);
+    const QString recoveryError = recoverInterrupted(classPath, &recoveryNotice);
     if (!recoveryError.isEmpty())
         return recoveryError;
-
     QList<FileSet::NewFile> files;
-    if (parts & PupilFile) {
-        QByteArray dat;
-        if (!pupilFileBytes(c, &dat))
-            return writeFailed(c.ClassPath + u".dat"_s);
-        files.append({m.names[2], dat});
-    }
-    if (parts & IndexFile)
-        files.append({m.names[1], indexBytes(c)});
-    if (parts & SettingsFile)
-        files.append({m.names[0], settingsBytes(c)});
+    if (!make(&files))
+        return writeFailed(classPath + firstExt);
 
-    const QString keepIn = ClassBackup::dueSet(m.folder, m.base, Clock::now());
+    const QString keepIn = backup == Backup::Always ? ClassBackup::freshSet(m.folder, m.base, Clock::now())
+                                                    : ClassBackup::dueSet(m.folder, m.base, Clock::now());
     const FileSet::Result r = FileSet::replace(m, files, keepIn);
     const QString failed = DosPath::fromNative(r.failedPath);
     switch (r.outcome) {
@@ -685,6 +666,85 @@ QString saveFiles(VOXA1& c, int parts, QString* notice) {
     if (notice && !recoveryNotice.isEmpty())
         *notice = recoveryNotice + (notice->isEmpty() ? QString() : kCrLf + *notice);
     return {};
+}
+
+// The unit's files of a class in the order a copy names them.
+const QStringList kCopyOrder = {u".dat"_s, u".sdt"_s, u".eix"_s};
+
+} // namespace
+
+QString readUnit(const QString& classPath, QList<FileCopy>* out, QString* notice) {
+    const auto lock = lockFor(classPath);
+    if (const QString refused = loadRefusal(lock.get(), classPath); !refused.isEmpty())
+        return refused;
+    // An interrupted save is put back first, so that the copy is one save, never a mix; where it
+    // cannot be (a read-only stick) the copy is refused.
+    const QString recoveryError = recoverInterrupted(classPath, notice);
+    if (!recoveryError.isEmpty())
+        return recoveryError;
+    QList<FileCopy> files;
+    for (const QString& ext : kCopyOrder) {
+        FileCopy f;
+        const ReadStatus s = readWhole(classPath + ext, &f.bytes);
+        if (s != ReadStatus::Ok)
+            return readError(s, classPath + ext);
+        f.modified = QFileInfo(DosPath::toNative(classPath + ext)).lastModified();
+        files.append(f);
+    }
+    *out = files;
+    return {};
+}
+
+QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QString* notice) {
+    if (DosPath::toNative(classPath).isEmpty() || files.size() != kCopyOrder.size())
+        return writeFailed(classPath + u".dat"_s);
+    const FileSet::Members m = membersOf(classPath);
+    return replaceUnder(classPath, kCopyOrder[0], notice, Backup::Always, [&](QList<FileSet::NewFile>* out) {
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QString name = QFileInfo(DosPath::toNative(classPath + kCopyOrder[i])).fileName();
+            out->append({name, files[i].bytes, files[i].modified});
+        }
+        return true;
+    });
+}
+
+QString saveFiles(VOXA1& c, int parts, QString* notice) {
+    const QString native = DosPath::toNative(c.ClassPath);
+    if (native.isEmpty() || parts == 0)
+        return writeFailed(c.ClassPath + u".sdt"_s);
+    if (parts & PupilFile) {
+        const QString problem = recordNumberProblem(c);
+        if (!problem.isEmpty())
+            return problem + kCrLf + u"保存できません。"_s + kCrLf + c.ClassPath + u".dat"_s;
+    }
+    // A new class starts without test sheets and marks; the password is never replaced here: a new
+    // class gets "no password" when it is created, and one set before the first save stays.
+    if (c.NewClassFlag == 10) {
+        if (parts & SettingsFile)
+            for (int k = 1; k <= 4; ++k)
+                for (int t = 1; t <= 3; ++t)
+                    c.SheetSetup(k, t).clear();
+        if (parts & PupilFile)
+            for (int i = 1; i <= c.ClassSize; ++i)
+                for (int t = 1; t <= 3; ++t)
+                    for (int k = 1; k <= 4; ++k)
+                        c.Pupil(i).SheetMarks(k, t).clear();
+    }
+    const FileSet::Members m = membersOf(c.ClassPath);
+    const QString firstExt = (parts & PupilFile) ? u".dat"_s : (parts & IndexFile) ? u".eix"_s : u".sdt"_s;
+    return replaceUnder(c.ClassPath, firstExt, notice, Backup::WhenDue, [&](QList<FileSet::NewFile>* files) {
+        if (parts & PupilFile) {
+            QByteArray dat;
+            if (!pupilFileBytes(c, &dat))
+                return false;
+            files->append({m.names[2], dat});
+        }
+        if (parts & IndexFile)
+            files->append({m.names[1], indexBytes(c)});
+        if (parts & SettingsFile)
+            files->append({m.names[0], settingsBytes(c)});
+        return true;
+    });
 }
 
 QString saveSettings(VOXA1& c, QString* notice) {

@@ -3,6 +3,8 @@
 #include "core/PupilRec.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <memory>
@@ -54,6 +56,16 @@ QString saveIndex(VOXA1& c, QString* notice = nullptr);
 // The pupil records and the index, which points at them.
 QString savePupils(VOXA1& c, QString* notice = nullptr);
 QString saveClass(VOXA1& c, QString* notice = nullptr);
+
+// Copying a class as one unit: its three files (".dat", ".sdt", ".eix" in that order) read under
+// its lock once an interrupted save in its folder is put back, and written over another class as
+// one save that keeps that class as it was in a new backup set, so that a copy can be undone.
+struct FileCopy {
+    QByteArray bytes;
+    QDateTime modified;
+};
+QString readUnit(const QString& classPath, QList<FileCopy>* out, QString* notice = nullptr);
+QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QString* notice = nullptr);
 
 // The lock of the class at classPath (see ClassLock), tried once; its host path; clearing a lock
 // another computer left.

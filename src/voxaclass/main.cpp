@@ -90,9 +90,9 @@ int main(int argc, char* argv[]) {
         if (!notice.isEmpty())
             note(notice);
         QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly))
+        const QByteArray json = QJsonDocument(ClassJson::toJson(c)).toJson(QJsonDocument::Indented);
+        if (!out.open(stdout, QIODevice::WriteOnly) || out.write(json) != json.size() || !out.flush())
             return fail(u"標準出力に書けません"_s);
-        out.write(QJsonDocument(ClassJson::toJson(c)).toJson(QJsonDocument::Indented));
         return 0;
     }
 

@@ -7,6 +7,7 @@
 #include "core/IniFile.h"
 #include "core/VOXA1.h"
 #include "platform/Clock.h"
+#include "platform/DosPath.h"
 #include "platform/FileSet.h"
 #include "platform/MsgBox.h"
 
@@ -51,6 +52,9 @@ private Q_SLOTS:
     void backups_clockSetBack_stillMakesSets();
     void backups_clockPutRight_keepsTheSetsMadeLast_data();
     void backups_clockPutRight_keepsTheSetsMadeLast();
+    void copy_ontoAClass_canBeUndoneFromItsBackup();
+    void copy_fromAnInterruptedSave_copiesOneSaveOrNothing_data();
+    void copy_fromAnInterruptedSave_copiesOneSaveOrNothing();
     void modes_underUmask022_classFilesAndBackupsAreOwnerOnly_data();
     void modes_underUmask022_classFilesAndBackupsAreOwnerOnly();
     void modes_newDataFolder_isOwnerOnly_iniStaysReadable();
@@ -392,6 +396,80 @@ void tst_SafetyNet::backups_clockPutRight_keepsTheSetsMadeLast() {
         QCOMPARE(sets.size(), ClassBackup::kSetsKept);
         QCOMPARE(sets.mid(sets.size() - made.size()), made);
         QCOMPARE(sets.first(), ahead.addSecs((i + 1) * 3600).toString(u"yyyyMMdd-HHmmss"_s));
+    }
+}
+
+namespace {
+ClassBytes fromCopy(const QList<ClassFiles::FileCopy>& f) {
+    return f.size() == 3 ? ClassBytes{f[1].bytes, f[2].bytes, f[0].bytes} : ClassBytes{};
+}
+} // namespace
+
+// A copy over a class (a backup brought back) keeps what the class held in a new set, even minutes
+// after the last one, so that copying that set back undoes it byte for byte.
+void tst_SafetyNet::copy_ontoAClass_canBeUndoneFromItsBackup() {
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QCOMPARE(ClassFiles::loadClass(c), QString());
+    const QDateTime morning(QDate(2026, 12, 8), QTime(8, 0));
+    Clock::setNowForTest(morning);
+    c.TeacherName = u"今朝"_s;
+    QCOMPARE(ClassFiles::saveSettings(c), QString());
+    const ClassBytes beforeCopy = onDisk();
+
+    ClassBytes other = sample;
+    other.sdt[10] = 'X';
+    other.dat[100] = char(other.dat[100] ^ 1);
+    QVERIFY(QDir().mkpath(home->file(u"copy"_s)));
+    for (const auto& [ext, bytes] :
+         {std::pair{u".sdt"_s, other.sdt}, std::pair{u".eix"_s, other.eix}, std::pair{u".dat"_s, other.dat}})
+        TestSupport::writeFile(home->file(u"copy/5-1"_s + ext), bytes);
+    Clock::setNowForTest(morning.addSecs(5 * 60));
+    QList<ClassFiles::FileCopy> files;
+    QCOMPARE(ClassFiles::readUnit(u"C:\\copy\\5-1"_s, &files), QString());
+    QCOMPARE(ClassFiles::replaceUnit(c.ClassPath, files), QString());
+    QVERIFY(onDisk() == other);
+
+    const QStringList sets = ClassBackup::sets(folder(), u"5-1"_s);
+    QCOMPARE(sets.last(), u"20261208-080500"_s);
+    const QString set = QDir(ClassBackup::folderOf(folder(), u"5-1"_s)).filePath(sets.last());
+    QCOMPARE(ClassFiles::readUnit(DosPath::fromNative(set + u"/5-1"_s), &files), QString());
+    QVERIFY(fromCopy(files) == beforeCopy);
+    QCOMPARE(ClassFiles::replaceUnit(c.ClassPath, files), QString());
+    QVERIFY(onDisk() == beforeCopy);
+}
+
+void tst_SafetyNet::copy_fromAnInterruptedSave_copiesOneSaveOrNothing_data() {
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("the save is put back first") << true;
+    QTest::newRow("a source that cannot be written: refused") << false;
+}
+
+void tst_SafetyNet::copy_fromAnInterruptedSave_copiesOneSaveOrNothing() {
+    QFETCH(bool, writable);
+    // A save killed after its new pupil file took its name.
+    for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
+        QVERIFY(QFile::copy(file(u"5-1"_s + ext), file(u"5-1"_s + ext + u".voxaold"_s)));
+    TestSupport::writeFile(file(u"5-1.voxaold"_s), "5-1.sdt\n5-1.eix\n5-1.dat\nend\n");
+    QByteArray newDat = sample.dat;
+    newDat[200] = 'N';
+    TestSupport::writeFile(file(u"5-1.dat"_s), newDat);
+
+    if (!writable)
+        FileSet::failStepForTest(0);
+    QList<ClassFiles::FileCopy> files;
+    QString notice;
+    const QString error = ClassFiles::readUnit(u"C:\\voxadata\\5-1"_s, &files, &notice);
+    FileSet::failStepForTest(-1);
+    if (writable) {
+        QCOMPARE(error, QString());
+        QVERIFY(notice.startsWith(u"前回の保存が途中で終わっていました。"_s));
+        QVERIFY(fromCopy(files) == sample);
+        QVERIFY(onDisk() == sample);
+    } else {
+        QVERIFY2(error.startsWith(u"前回の保存が途中で終わっていて、保存の前の状態に戻せませんでした。"_s),
+                 qPrintable(error));
+        QVERIFY(files.isEmpty());
     }
 }
 
