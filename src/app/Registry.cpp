@@ -6,6 +6,7 @@
 #include "classfiles/vxLoad.h"
 #include "classfiles/vxNew.h"
 #include "classfiles/vxPass.h"
+#include "classfiles/vxRestore.h"
 #include "classmaterial/vxclass.h"
 #include "controls/Forms.h"
 #include "core/VOXA1.h"
@@ -37,6 +38,7 @@ void registerWindows(VOXA1& c, Forms& forms) {
     forms.registerForm(u"vxDrive"_s, [&c](Forms& f) { return new vxDrive(c, f); });
     forms.registerForm(u"vxCPDrv"_s, [&c](Forms& f) { return new vxCPDrv(c, f); });
     forms.registerForm(u"vxCopy"_s, [&c](Forms& f) { return new vxCopy(c, f); });
+    forms.registerForm(u"vxRestore"_s, [&c](Forms& f) { return new vxRestore(c, f); });
     forms.registerForm(u"vxMeibo"_s, [&c](Forms& f) { return new vxMeibo(c, f); });
     forms.registerForm(u"vxNameIn"_s, [&c](Forms& f) { return new vxNameIn(c, f); });
     forms.registerForm(u"vxData"_s, [&c](Forms& f) { return new vxData(c, f); });

@@ -9,6 +9,7 @@
 #include "platform/DosPath.h"
 #include "platform/FileSet.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -689,6 +690,21 @@ QString readUnit(const QString& classPath, QList<FileCopy>* out, QString* notice
         if (s != ReadStatus::Ok)
             return readError(s, classPath + ext);
         f.modified = QFileInfo(DosPath::toNative(classPath + ext)).lastModified();
+        files.append(f);
+    }
+    *out = files;
+    return {};
+}
+
+QString readBackupSet(const QString& setFolder, const QString& base, QList<FileCopy>* out) {
+    QList<FileCopy> files;
+    for (const QString& ext : kCopyOrder) {
+        const QString dosPath = DosPath::fromNative(QDir(setFolder).filePath(base + ext));
+        FileCopy f;
+        const ReadStatus s = readWhole(dosPath, &f.bytes);
+        if (s != ReadStatus::Ok)
+            return readError(s, dosPath);
+        f.modified = QFileInfo(QDir(setFolder).filePath(base + ext)).lastModified();
         files.append(f);
     }
     *out = files;

@@ -66,6 +66,9 @@ struct FileCopy {
 };
 QString readUnit(const QString& classPath, QList<FileCopy>* out, QString* notice = nullptr);
 QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QString* notice = nullptr);
+// The files of a backup set (host path of its folder) in the same order. Sets are written once and
+// never changed by a save, so no lock is taken and nothing is made in the set's folder.
+QString readBackupSet(const QString& setFolder, const QString& base, QList<FileCopy>* out);
 
 // The lock of the class at classPath (see ClassLock), tried once; its host path; clearing a lock
 // another computer left.

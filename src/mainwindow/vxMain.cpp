@@ -135,6 +135,7 @@ void vxMain::buildMenus() {
     m_subjMenu = add(util, u"mnuSubj"_s, u"標準教科名(&S)"_s, true, [this] { Subj(); });
     m_subjNewMenu = add(util, u"mnuSubjNew"_s, u"標準観点名(新)(&N)"_s, true, [this] { SubjNew(); });
     add(util, u"mnuUCopy"_s, u"ﾃﾞｰﾀ複写(&D)"_s, true, [this] { replaceBy(u"vxCopy"_s); });
+    add(util, u"mnuRestore"_s, u"バックアップから戻す(&R)..."_s, true, [this] { replaceBy(u"vxRestore"_s); });
     add(util, u"mnuUClass"_s, u"学級編成(&G)"_s, true, [this] { replaceBy(u"vxclass"_s); });
     QMenu* helpMenu = bar->addMenu(u"?(&H)"_s);
     add(helpMenu, u"mnuIndex"_s, u"　目　次(&J)"_s, false, [this] { help(3); });
@@ -199,7 +200,7 @@ bool vxMain::hasClass() const {
 void vxMain::unloadReturner() {
     static const QStringList known = {u"vxStrt"_s,  u"vxLoad"_s,  u"vxNew"_s,   u"vxMeibo"_s, u"vxData"_s,
                                       u"vxKojin"_s, u"vxHyo"_s,   u"vxPrint"_s, u"vxPass"_s,  u"vxCopy"_s,
-                                      u"vxVer"_s,   u"vxDrive"_s, u"vxEnd"_s,   u"vxCPDrv"_s};
+                                      u"vxVer"_s,   u"vxDrive"_s, u"vxEnd"_s,   u"vxCPDrv"_s, u"vxRestore"_s};
     if (known.contains(c.ReturnForm))
         forms.unload(c.ReturnForm);
 }

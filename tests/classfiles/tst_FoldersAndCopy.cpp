@@ -8,6 +8,7 @@
 #include "platform/MsgBox.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -33,6 +34,7 @@ private Q_SLOTS:
     void copy_backupOntoTheLoadedClass_readsItAfresh();
     void backupSet_restoredThroughTheCopyWindow_loadsAsSaved();
     void overwriteQuestion_formatsBothTimes();
+    void restore_olderSetThenTheSetItMade_classBackByteForByte();
 
 private:
     // A loaded class 3-1 and the main window.
@@ -311,6 +313,72 @@ void tst_FoldersAndCopy::overwriteQuestion_formatsBothTimes() {
     QCOMPARE(
         ClassCopy::overwriteQuestion(a, b, u"A:\\3-1"_s),
         u"コピー元: 2026/07/03  08:05:09  \r\nコピー先: 2026/12/24  17:30:00  \r\n\r\nA:\\3-1.dat が、存在します。\r\n上書きしますか？"_s);
+}
+
+// バックアップから戻す: an older set brought back, then the set that restore made brought back:
+// the class is as before, byte for byte; a damaged set is listed and cannot be chosen.
+void tst_FoldersAndCopy::restore_olderSetThenTheSetItMade_classBackByteForByte() {
+    startWithClass();
+    VOXA1& c = d->c();
+    auto onDisk = [&] {
+        QByteArray all;
+        for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
+            all += TestSupport::readFile(d->home().file(u"voxadata/3-1"_s + ext));
+        return all;
+    };
+    const QByteArray first = onDisk();
+    const QDateTime morning(QDate(2026, 12, 8), QTime(9, 0));
+    Clock::setNowForTest(morning);
+    c.Pupil(1).PName = u"午前"_s;
+    QVERIFY(c.SaveClass()); // set 09:00 holds the first state
+    Clock::setNowForTest(morning.addSecs(3600));
+    c.Pupil(1).PName = u"午後"_s;
+    QVERIFY(c.SaveClass()); // set 10:00 holds the morning's
+    const QByteArray latest = onDisk();
+    // A set whose settings file was cut short.
+    const QString damaged = d->home().file(u"voxadata/voxabak/3-1/20261207-150000"_s);
+    QVERIFY(QDir().mkpath(damaged));
+    for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
+        TestSupport::writeFile(damaged + u"/3-1"_s + ext, "x");
+
+    Clock::setNowForTest(morning.addSecs(3600 + 5 * 60));
+    d->trigger(u"vxMain"_s, u"mnuRestore"_s);
+    auto* list = d->find<QListWidget>(u"vxRestore"_s, u"List1"_s);
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->item(0)->text(), u"2026/12/08 10:00　　3人　　計算済み：なし"_s);
+    QCOMPARE(list->item(1)->text(), u"2026/12/08 09:00　　3人　　計算済み：なし"_s);
+    QCOMPARE(list->item(2)->text(), u"2026/12/07 15:00　　（壊れていて読めません）"_s);
+    QVERIFY(!(list->item(2)->flags() & Qt::ItemIsSelectable));
+
+    list->setCurrentRow(1);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxRestore"_s, u"Command1"_s);
+    QCOMPARE(MsgBox::shown().at(MsgBox::shown().size() - 2).text,
+             u"12月8日 9:00 の状態に戻します。今の状態もバックアップに残ります。よろしいですか"_s);
+    QCOMPARE(MsgBox::shown().at(MsgBox::shown().size() - 2).defaultAnswer, MsgBox::Cancel);
+    QCOMPARE(MsgBox::shown().last().text, u"3年1組を12月8日 9:00 の状態に戻しました。"_s);
+    QCOMPARE(onDisk(), first);
+    QCOMPARE(c.Pupil(1).PName.str().trimmed(), u"生徒1"_s);
+
+    // The newest set is the one the restore made: the class as it was before it.
+    QCOMPARE(list->count(), 4);
+    QVERIFY(list->item(0)->text().startsWith(u"2026/12/08 10:05"_s));
+    list->setCurrentRow(0);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxRestore"_s, u"Command1"_s);
+    QCOMPARE(onDisk(), latest);
+    QCOMPARE(c.Pupil(1).PName.str().trimmed(), u"午後"_s);
+
+    // Nothing chosen, or the damaged set: nothing happens but a word.
+    list->setCurrentRow(list->count() - 1);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxRestore"_s, u"Command1"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"戻したい時点を選んでください。"_s);
+    QCOMPARE(onDisk(), latest);
+    d->click(u"vxRestore"_s, u"Command2"_s);
+    QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
 }
 
 QTEST_MAIN(tst_FoldersAndCopy)

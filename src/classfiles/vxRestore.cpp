@@ -1,0 +1,152 @@
+#include "classfiles/vxRestore.h"
+
+#include "controls/Forms.h"
+#include "core/ClassBackup.h"
+#include "core/ClassFiles.h"
+#include "core/VOXA1.h"
+#include "platform/DosPath.h"
+#include "platform/MsgBox.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QDateTime madeAt(const QString& setPath) {
+    return QDateTime::fromString(QFileInfo(setPath).fileName(), u"yyyyMMdd-HHmmss"_s);
+}
+
+// What a set's row says: when, how many pupils, which terms were calculated; empty when the set
+// cannot be read as a class.
+QString describe(const QString& setPath, const QString& base) {
+    QList<ClassFiles::FileCopy> files;
+    if (!ClassFiles::readBackupSet(setPath, base, &files).isEmpty())
+        return {};
+    VOXA1 k;
+    k.ClassPath = DosPath::fromNative(QDir(setPath).filePath(base));
+    const ClassFiles::ClassBytes bytes{files[1].bytes, files[2].bytes, files[0].bytes};
+    if (!ClassFiles::readClassBytes(bytes, k).isEmpty())
+        return {};
+    QStringList terms;
+    for (int t = 1; t <= 4; ++t)
+        for (int s = 1; s <= 4; ++s)
+            if (!k.CalcMark(t, s).trimmed().isEmpty()) {
+                terms.append(t == 4 ? u"年度末"_s : u"%1学期"_s.arg(t));
+                break;
+            }
+    return u"%1人　　計算済み：%2"_s.arg(k.ClassSize).arg(terms.isEmpty() ? u"なし"_s : terms.join(u"・"_s));
+}
+
+} // namespace
+
+vxRestore::vxRestore(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxRestore"_s), c(c_) {
+    setWindowTitle(u"バックアップから戻す"_s);
+    auto* label = new QLabel(u"戻したい時点を選んで「戻す」を押してください。"_s, this);
+    List1 = new QListWidget(this);
+    List1->setObjectName(u"List1"_s);
+    List1->setMinimumWidth(twipsToPixels(6000));
+    QPushButton* run = button(u"Command1"_s, u"戻　す"_s, &vxRestore::Command1_Click);
+    QPushButton* close = button(u"Command2"_s, u"閉じる"_s, &vxRestore::Command2_Click);
+    setCloseButton(close);
+    connect(List1, &QListWidget::itemDoubleClicked, this, [this] { Command1_Click(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(run);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(List1, 1);
+    layout->addLayout(buttons);
+    resize(twipsToPixels(6600), twipsToPixels(5000));
+}
+
+void vxRestore::Form_Load() {
+    fill();
+}
+
+void vxRestore::fill() {
+    List1->clear();
+    m_sets.clear();
+    const QString native = DosPath::toNative(c.ClassPath);
+    const QString folder = QFileInfo(native).absolutePath();
+    const QString base = QFileInfo(native).fileName();
+    QStringList sets = ClassBackup::sets(folder, base);
+    std::reverse(sets.begin(), sets.end());
+    for (const QString& name : sets) {
+        const QString path = QDir(ClassBackup::folderOf(folder, base)).filePath(name);
+        const QString what = describe(path, base);
+        auto* item = new QListWidgetItem(madeAt(path).toString(u"yyyy/MM/dd HH:mm"_s) + u"　　"_s +
+                                             (what.isEmpty() ? u"（壊れていて読めません）"_s : what),
+                                         List1);
+        // A set that cannot be read cannot be chosen.
+        if (what.isEmpty())
+            item->setFlags(Qt::NoItemFlags);
+        m_sets.append(path);
+    }
+    if (m_sets.isEmpty())
+        (new QListWidgetItem(u"この学級のバックアップはまだありません。"_s, List1))
+            ->setFlags(Qt::NoItemFlags);
+}
+
+void vxRestore::Command1_Click() {
+    const int row = List1->currentRow();
+    QListWidgetItem* item = List1->currentItem();
+    if (row < 0 || row >= m_sets.size() || !item || !(item->flags() & Qt::ItemIsEnabled) ||
+        !item->isSelected()) {
+        MsgBox::show(u"戻したい時点を選んでください。"_s);
+        return;
+    }
+    const QString set = m_sets[row];
+    const QDateTime when = madeAt(set);
+    const QString at = when.toString(u"M月d日 H:mm"_s);
+    if (MsgBox::show(at + u" の状態に戻します。今の状態もバックアップに残ります。よろしいですか"_s,
+                     MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(),
+                     MsgBox::Cancel) != MsgBox::Ok)
+        return;
+    // The class as it is in memory goes to its files first, so that the state kept is the one the
+    // teacher sees.
+    if (!c.SaveClass())
+        return;
+    const QString native = DosPath::toNative(c.ClassPath);
+    QList<ClassFiles::FileCopy> files;
+    QString error = ClassFiles::readBackupSet(set, QFileInfo(native).fileName(), &files);
+    QString notice;
+    if (error.isEmpty())
+        error = ClassFiles::replaceUnit(c.ClassPath, files, &notice);
+    if (!error.isEmpty()) {
+        MsgBox::show(error, MsgBox::OkOnly, MsgBox::Warning);
+        fill();
+        return;
+    }
+    if (!notice.isEmpty())
+        MsgBox::show(notice, MsgBox::OkOnly, MsgBox::Warning);
+    if (c.LoadClass()) {
+        c.MakeCurrent(VOXA1::Became::Loaded);
+        MsgBox::show(c.ClassName + u"を"_s + at + u" の状態に戻しました。"_s);
+    } else {
+        // The restored files cannot be read: nothing of the class before stays in memory to be
+        // saved over them; the teacher chooses a class again.
+        c.ClassName = QString();
+        c.ClassLoaded = 0;
+        c.Lock.reset();
+        MsgBox::show(u"戻した学級のファイルを読み込めませんでした。"_s + c.CrLf +
+                         u"学級を選択し直してください。"_s,
+                     MsgBox::OkOnly, MsgBox::Warning);
+        Command2_Click();
+        return;
+    }
+    fill();
+}
+
+void vxRestore::Command2_Click() {
+    c.ReturnForm = u"vxRestore"_s;
+    forms.hide(tag());
+    forms.show(u"vxMain"_s);
+}
