@@ -67,7 +67,7 @@ void tst_WindowGeometry::window_staysOnTheScreen_data() {
     QTest::addColumn<QString>("action");
     for (const QString& a : {u"mnuNew"_s, u"mnuLoad"_s, u"mnuprint"_s, u"mnuMeibo"_s, u"mnuTest"_s,
                              u"mnuHyo"_s, u"mnuKojin"_s, u"mnuPass"_s, u"mnufolder"_s, u"mnuCPDrv"_s,
-                             u"mnuUCopy"_s, u"mnuUClass"_s, u"mnuVer"_s, u"mnuEnd"_s})
+                             u"mnuUCopy"_s, u"mnuRestore"_s, u"mnuUClass"_s, u"mnuVer"_s, u"mnuEnd"_s})
         QTest::newRow(qPrintable(a)) << a;
 }
 
