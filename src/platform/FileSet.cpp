@@ -28,11 +28,17 @@ StopHook& hook() {
     static StopHook h;
     return h;
 }
+std::function<void(int)>& beforeStep() {
+    static std::function<void(int)> f;
+    return f;
+}
 
 // Every change to the disk passes here first; under the test hook the changes after the limit do
 // not happen, as if the process had been killed.
 bool step() {
     StopHook& h = hook();
+    if (beforeStep())
+        beforeStep()(h.taken);
     if (h.stopped)
         return false;
     if (h.limit >= 0 && h.taken >= h.limit) {
@@ -442,6 +448,9 @@ void stopAfterStepsForTest(int steps) {
 }
 void failStepForTest(int step) {
     hook() = StopHook{-1, step, 0, false};
+}
+void beforeStepForTest(std::function<void(int)> f) {
+    beforeStep() = std::move(f);
 }
 int stepsTakenForTest() {
     return hook().taken;

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Several files of one folder replaced as one unit, so that a crash, a power cut or a kill at any
 // moment leaves either every file as it was or every file as it is meant to be, never a mix.
 //
@@ -86,5 +88,8 @@ void stopAfterStepsForTest(int steps);
 // would make it; the ones after it are carried out. Negative turns it off.
 void failStepForTest(int step);
 int stepsTakenForTest();
+// Test hook: called before each change to the disk with its number, as another program acting on
+// the folder at that moment would; an empty function turns it off.
+void beforeStepForTest(std::function<void(int)> hook);
 
 } // namespace FileSet

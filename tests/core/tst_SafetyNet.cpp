@@ -44,6 +44,7 @@ private Q_SLOTS:
     void save_killedAtEveryStep_classLoadsAsBeforeOrAfter();
     void save_anyStepFails_saysSoAndTheFilesStayAsTheyWere_data();
     void save_anyStepFails_saysSoAndTheFilesStayAsTheyWere();
+    void save_markerRemovedByAnother_isNeverASuccess();
     void load_rollbackSetLeftBehind_restoresItAndSaysSoOnce();
     void load_markerWithoutItsFiles_refusesRatherThanMix_data();
     void load_markerWithoutItsFiles_refusesRatherThanMix();
@@ -256,6 +257,30 @@ void tst_SafetyNet::save_anyStepFails_saysSoAndTheFilesStayAsTheyWere() {
         QVERIFY2(leftovers().isEmpty(), qPrintable(where + leftovers().join(u' ')));
     }
     QVERIFY(refused > 0);
+}
+
+// Another program that removes the marker while a save runs (as a load without the lock did) leaves
+// that save not knowing what the files hold: at whatever moment, the save does not say it saved.
+void tst_SafetyNet::save_markerRemovedByAnother_isNeverASuccess() {
+    const int steps = fullSave(Change::WholeClass).steps;
+    int removals = 0;
+    for (int k = 0; k < steps; ++k) {
+        put(sample);
+        bool removed = false;
+        FileSet::beforeStepForTest([&](int n) {
+            if (n == k && QFile::exists(file(u"5-1.voxaold"_s)))
+                removed = QFile::remove(file(u"5-1.voxaold"_s));
+        });
+        FileSet::stopAfterStepsForTest(1 << 20); // counts the steps from 0
+        const QString error = changeAndSave(Change::WholeClass);
+        FileSet::stopAfterStepsForTest(-1);
+        FileSet::beforeStepForTest({});
+        if (!removed)
+            continue;
+        ++removals;
+        QVERIFY2(!error.isEmpty(), qPrintable(u"marker removed before step %1 of %2"_s.arg(k).arg(steps)));
+    }
+    QVERIFY(removals > 0);
 }
 
 void tst_SafetyNet::load_rollbackSetLeftBehind_restoresItAndSaysSoOnce() {
