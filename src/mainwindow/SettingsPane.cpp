@@ -1,6 +1,7 @@
 #include "mainwindow/SettingsPane.h"
 
 #include "controls/Form.h"
+#include "controls/TextBoxes.h"
 #include "controls/TextGuard.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
@@ -36,6 +37,8 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
     TextGuard::watch(Text1, u"市町名"_s);
     TextGuard::watch(Text2, u"学校名"_s);
     TextGuard::watch(Text3, u"担任名"_s);
+    for (QLineEdit* e : {Text1, Text2, Text3})
+        TextBoxes::showStartWhenIdle(e);
 
     auto* basic = new QGroupBox(u"基本設定"_s, this);
     auto* form = new QFormLayout(basic);
@@ -58,6 +61,7 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
             m_views[s][v]->setMinimumWidth(
                 m_views[s][v]->fontMetrics().horizontalAdvance(u"思考・判断・表現"_s) + 12);
             TextGuard::watch(m_views[s][v], u"観点名"_s);
+            TextBoxes::showStartWhenIdle(m_views[s][v]);
             col->addWidget(m_views[s][v]);
         }
         col->addStretch();

@@ -1,6 +1,7 @@
 #include "roster/vxMeibo.h"
 
 #include "controls/Forms.h"
+#include "controls/TextBoxes.h"
 #include "controls/TextGuard.h"
 #include "core/NumberFormat.h"
 #include "core/TextHelpers.h"
@@ -79,8 +80,9 @@ vxMeibo::vxMeibo(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxMeibo"_s), c(c_) {
     connect(Grid1, &QTableWidget::cellClicked, this, &vxMeibo::cellClicked);
     Text1 = new QLineEdit(input);
     Text1->setObjectName(u"Text1"_s);
-    Text1->setMaxLength(20);
-    TextGuard::watch(Text1, u"名前"_s);
+    // The limit is the name's: a commit that would pass it is refused, never cut.
+    TextGuard::watch(Text1, u"名前"_s, PupilRec().PName.width());
+    TextBoxes::trackComposition(Text1);
     Text1->installEventFilter(this);
     QPushButton* start = button(u"SSCommand1"_s, u"入力開始"_s, &vxMeibo::SSCommand1_Click);
     QPushButton* cancel = button(u"Command3D2"_s, u"中止"_s, &vxMeibo::Command3D2_Click);
@@ -212,20 +214,23 @@ void vxMeibo::Movesel(int col, int row) {
     Grid1->setCurrentCell(row - 1, col, QItemSelectionModel::ClearAndSelect);
 }
 
-void vxMeibo::loadEditBox() {
+void vxMeibo::loadEditBox(By by) {
     const Roster::Cell at = current();
-    // Japanese input for names; digits only in the sex column.
-    Text1->setAttribute(Qt::WA_InputMethodEnabled, at.col == 1);
-    Text1->setText(at.col == 2 ? Roster::sexBox(cellText(at.row, 2)) : cellText(at.row, 1));
+    // Nothing typed for one cell goes into another.
+    TextBoxes::dropComposition(Text1);
+    // Japanese input for names; digits only in the sex column, unless the teacher clicked there.
+    TextBoxes::allowInputMethod(Text1, at.col == 1 || by == By::Mouse);
+    Text1->setText(at.col == 2 ? Roster::sexBox(cellText(at.row, 2))
+                               : TextHelpers::TrimPadding(cellText(at.row, 1)));
     Text1->selectAll();
     Text1->setFocus();
 }
 
-void vxMeibo::goTo(Roster::Cell cell) {
+void vxMeibo::goTo(Roster::Cell cell, By by) {
     if (c.ClassSize < 1)
         return;
     Movesel(cell.col, cell.row);
-    loadEditBox();
+    loadEditBox(by);
 }
 
 void vxMeibo::storeEditBox() {
@@ -233,7 +238,7 @@ void vxMeibo::storeEditBox() {
     if (Grid1->currentRow() < 0)
         return;
     if (at.col == 2)
-        setCellText(at.row, 2, Roster::sexFromBox(Text1->text(), cellText(at.row, 2)));
+        setCellText(at.row, 2, Roster::sexFromBox(TextBoxes::halfWidth(Text1->text()), cellText(at.row, 2)));
     else
         setCellText(at.row, 1, Text1->text());
 }
@@ -252,7 +257,7 @@ void vxMeibo::cellClicked(int tableRow, int column) {
         Text2->setText(NumberFormat::withBlank(row));
         return;
     }
-    goTo({row, qMax(1, column)});
+    goTo({row, qMax(1, column)}, By::Mouse);
 }
 
 bool vxMeibo::eventFilter(QObject* watched, QEvent* event) {

@@ -38,8 +38,11 @@ private:
     void gridRefresh();
     void showClassLabels();
     void cellClicked(int tableRow, int column);
-    void goTo(Roster::Cell cell);
-    void loadEditBox();
+    // How the teacher came to a cell: the input method is left as it is for a click into the sex
+    // column, turned off there by the keyboard.
+    enum class By { Keyboard, Mouse };
+    void goTo(Roster::Cell cell, By by = By::Keyboard);
+    void loadEditBox(By by = By::Keyboard);
     void storeEditBox();
     void handBack();
     void colour(QPushButton* button, bool running);

@@ -1,6 +1,7 @@
 #include "scores/vxData.h"
 
 #include "controls/Forms.h"
+#include "controls/TextBoxes.h"
 #include "core/AbsentMarks.h"
 #include "core/NumberFormat.h"
 #include "core/TextHelpers.h"
@@ -16,7 +17,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -79,8 +79,9 @@ vxData::vxData(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxData"_s), c(c_) {
         Frame3D2[i]->setObjectName(u"Frame3D2(%1)"_s.arg(i));
         Text2[i] = new QLineEdit(Frame3D2[i]);
         Text2[i]->setObjectName(u"Text2(%1)"_s.arg(i));
-        Text2[i]->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(u"[0-9]{0,3}"_s), Text2[i]));
+        // Allocations are digits: no input method; full-width digits typed or pasted count.
+        Text2[i]->setValidator(new TextBoxes::HalfWidthValidator(u"[0-9]{0,3}"_s, Text2[i]));
+        TextBoxes::allowInputMethod(Text2[i], false);
         Text2[i]->setMaximumWidth(twipsToPixels(900));
         connect(Text2[i], &QLineEdit::textChanged, this, [this, i] { Text2_Change(i); });
         (new QVBoxLayout(Frame3D2[i]))->addWidget(Text2[i]);
@@ -172,8 +173,11 @@ void vxData::buildEntryArea(QWidget* parent) {
         Text1[i]->setMaxLength(5);
         Text1[i]->setMaximumWidth(twipsToPixels(800));
         Text1[i]->setAlignment(Qt::AlignRight);
-        // Scores are digits: the Japanese input method stays off.
-        Text1[i]->setAttribute(Qt::WA_InputMethodEnabled, false);
+        // Scores are digits and K, typed on the ten-key pad: the input method stays off, and
+        // full-width digits and ｋ typed or pasted anyway count as their half-width forms.
+        TextBoxes::allowInputMethod(Text1[i], false);
+        Text1[i]->setValidator(new TextBoxes::HalfWidthValidator(QString(), Text1[i]));
+        TextBoxes::trackComposition(Text1[i]);
         Text1[i]->installEventFilter(this);
         connect(Text1[i], &QLineEdit::textChanged, this, [this, i] { boxTextChanged(i); });
         current->addWidget(Text1[i]);
@@ -420,6 +424,9 @@ void vxData::List_print() {
     Label11->setText(NumberFormat::withBlank(p));
     Label12->setText(c.Pupil(p).PName.str());
     m_enterReady = false;
+    // Nothing typed for one pupil goes to another.
+    for (QLineEdit* box : Text1)
+        TextBoxes::dropComposition(box);
     for (int v = 1; v <= 4; ++v)
         Text1[v - 1]->setText(NumberFormat::plain(m_scores(v, p)));
     m_enterReady = true;

@@ -1,0 +1,125 @@
+#include "controls/TextBoxes.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace TextBoxes {
+
+namespace {
+
+// Watches the input method events that reach one box.
+class Composition : public QObject {
+public:
+    explicit Composition(QLineEdit* box) : QObject(box) { setObjectName(u"composition"_s); }
+    QString pending; // the composition shown in the box
+    bool dropped = false;
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::InputMethod)
+            return false;
+        auto* ev = static_cast<QInputMethodEvent*>(e);
+        // An input method that kept a composition the program dropped commits it later, without
+        // composing anew: that text belongs to the pupil or cell it was typed for, not to this one.
+        if (dropped && ev->preeditString().isEmpty() && !ev->commitString().isEmpty()) {
+            dropped = false;
+            return true;
+        }
+        if (!ev->preeditString().isEmpty() || !ev->commitString().isEmpty())
+            dropped = false;
+        pending = ev->preeditString();
+        return false;
+    }
+};
+
+Composition* compositionOf(QLineEdit* box) {
+    return box->findChild<Composition*>(u"composition"_s, Qt::FindDirectChildrenOnly);
+}
+
+// Drops the cursor to the start once editing ends.
+class StartWhenIdle : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::FocusOut)
+            QTimer::singleShot(0, o, [box = static_cast<QLineEdit*>(o)] {
+                if (!box->hasFocus())
+                    box->setCursorPosition(0);
+            });
+        return false;
+    }
+};
+
+} // namespace
+
+void allowInputMethod(QWidget* box, bool on) {
+    if (box->testAttribute(Qt::WA_InputMethodEnabled) == on)
+        return;
+    box->setAttribute(Qt::WA_InputMethodEnabled, on);
+    box->setInputMethodHints(on ? Qt::ImhNone : Qt::ImhPreferNumbers | Qt::ImhPreferLatin);
+    if (QGuiApplication::focusObject() == box)
+        QGuiApplication::inputMethod()->update(Qt::ImEnabled | Qt::ImHints);
+}
+
+void trackComposition(QLineEdit* box) {
+    if (!compositionOf(box))
+        box->installEventFilter(new Composition(box));
+}
+
+void dropComposition(QLineEdit* box) {
+    Composition* c = compositionOf(box);
+    if (!c || c->pending.isEmpty())
+        return;
+    // An event with neither composition nor commit clears what the box shows; the input method is
+    // then told to start afresh.
+    QInputMethodEvent clear;
+    QCoreApplication::sendEvent(box, &clear);
+    c->pending.clear();
+    c->dropped = true;
+    QGuiApplication::inputMethod()->reset();
+}
+
+void showStartWhenIdle(QLineEdit* box) {
+    box->installEventFilter(new StartWhenIdle(box));
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] {
+        if (!box->hasFocus())
+            box->setCursorPosition(0);
+    });
+}
+
+QString halfWidth(const QString& text) {
+    QString out = text;
+    for (QChar& ch : out) {
+        const char16_t u = ch.unicode();
+        if (u >= u'０' && u <= u'９')
+            ch = QChar(u'0' + (u - u'０'));
+        else if (u == u'ｋ')
+            ch = u'k';
+        else if (u == u'Ｋ')
+            ch = u'K';
+        else if (u == u'．')
+            ch = u'.';
+        else if (u == u'－')
+            ch = u'-';
+    }
+    return out;
+}
+
+HalfWidthValidator::HalfWidthValidator(const QString& pattern, QObject* parent)
+    : QValidator(parent), m_pattern(pattern) {}
+
+QValidator::State HalfWidthValidator::validate(QString& input, int&) const {
+    input = halfWidth(input);
+    if (m_pattern.isEmpty())
+        return Acceptable;
+    const QRegularExpression re(QRegularExpression::anchoredPattern(m_pattern));
+    return re.match(input).hasMatch() ? Acceptable : Invalid;
+}
+
+} // namespace TextBoxes
