@@ -56,9 +56,35 @@ public:
     }
 };
 
+// A line edit tells the input method it takes input whenever it is enabled and not read-only,
+// whatever its WA_InputMethodEnabled says (Qt reads the attribute only for widgets that do not
+// answer the question themselves): the box's answer is given here from the attribute.
+class InputMethodGate : public QObject {
+public:
+    explicit InputMethodGate(QWidget* box) : QObject(box) { setObjectName(u"inputMethodGate"_s); }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() != QEvent::InputMethodQuery)
+            return false;
+        auto* box = static_cast<QWidget*>(o);
+        auto* query = static_cast<QInputMethodQueryEvent*>(e);
+        for (uint bit = 1; bit != 0; bit <<= 1) {
+            const auto q = static_cast<Qt::InputMethodQuery>(query->queries().toInt() & bit);
+            if (!q)
+                continue;
+            query->setValue(q, q == Qt::ImEnabled ? QVariant(box->isEnabled() &&
+                                                             box->testAttribute(Qt::WA_InputMethodEnabled))
+                                                  : box->inputMethodQuery(q));
+        }
+        query->accept();
+        return true;
+    }
+};
+
 } // namespace
 
 void allowInputMethod(QWidget* box, bool on) {
+    if (!box->findChild<InputMethodGate*>(u"inputMethodGate"_s, Qt::FindDirectChildrenOnly))
+        box->installEventFilter(new InputMethodGate(box));
     if (box->testAttribute(Qt::WA_InputMethodEnabled) == on)
         return;
     box->setAttribute(Qt::WA_InputMethodEnabled, on);

@@ -6,6 +6,7 @@
 #include "platform/MsgBox.h"
 #include "roster/vxMeibo.h"
 
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QTableWidget>
 #include <QtTest>
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void transferOut_thenIn_newRecordAboveThePreviousLast();
     void transferIn_onEmptyRoster_takesRecord1();
     void transferIn_fullClass_isRefused();
+    void inputMethod_commitsAndModes_data();
+    void inputMethod_commitsAndModes();
 
 private:
     // A saved class of n pupils, loaded, with the roster open.
@@ -50,6 +53,17 @@ private:
         key(Qt::Key_Return);
     }
     void transferOut(const QString& typed);
+    // What an input method sends: a composition, or a commit that ends it.
+    static void ime(QWidget* box, const QString& preedit, const QString& commit = {}) {
+        QInputMethodEvent e(preedit, {});
+        e.setCommitString(commit);
+        QCoreApplication::sendEvent(box, &e);
+    }
+    static bool imeEnabled(QWidget* box) {
+        QInputMethodQueryEvent q(Qt::ImEnabled);
+        QCoreApplication::sendEvent(box, &q);
+        return q.value(Qt::ImEnabled).toBool();
+    }
     std::unique_ptr<WindowDriver> d;
 };
 
@@ -371,6 +385,73 @@ void tst_RosterWindow::transferIn_fullClass_isRefused() {
     QCOMPARE(MsgBox::shown().size(), 1);
     QVERIFY(MsgBox::shown()[0].text.contains(u"４２人"_s));
     QCOMPARE(d->c().ClassSize, qint16(42));
+}
+
+void tst_RosterWindow::inputMethod_commitsAndModes_data() {
+    QTest::addColumn<QString>("flow");
+    QTest::newRow("an emoji committed: one message, even when sent again") << u"emoji"_s;
+    QTest::newRow("composing for pupil 1, then pupil 5 clicked") << u"other row"_s;
+    QTest::newRow("a commit past 20 characters") << u"too long"_s;
+    QTest::newRow("sex column: off by keyboard, left on by a click, ２ counts") << u"sex"_s;
+}
+
+// The name box as an input method meets it (ibus and mozc send these events).
+void tst_RosterWindow::inputMethod_commitsAndModes() {
+    QFETCH(QString, flow);
+    openRoster(5);
+    d->click(u"vxMeibo"_s, u"SSCommand1"_s);
+    auto* box = d->find<QLineEdit>(u"vxMeibo"_s, u"Text1"_s);
+    auto* grid = d->find<QTableWidget>(u"vxMeibo"_s, u"Grid1"_s);
+    auto clickCell = [&](int row, int col) {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(grid->model()->index(row - 1, col)).center());
+    };
+    QVERIFY(imeEnabled(box));
+    if (flow == u"emoji"_s) {
+        // The message's window activates the roster again, and the input method sends its commit
+        // once more while the message is up.
+        int resent = 0;
+        MsgBox::setAnswerer([&](const MsgBox::Shown&) {
+            if (resent++ < 3)
+                ime(box, {}, u"🐱"_s);
+            return MsgBox::Ok;
+        });
+        box->end(false);
+        ime(box, u"ねこ"_s);
+        ime(box, {}, u"🐱"_s);
+        ime(box, {}, u"🐱"_s); // and again once the window is active
+        MsgBox::setAnswerer(nullptr);
+        QCOMPARE(MsgBox::shown().size(), 1);
+        QVERIFY(MsgBox::shown()[0].text.startsWith(u"「🐱」は使えない文字なので、名前に入れられません。"_s));
+        QCOMPARE(box->text(), u"生徒1"_s);
+        ime(box, u"ねこ"_s);
+        ime(box, {}, u"猫"_s);
+        key(Qt::Key_Return);
+        QCOMPARE(cell(1, 1), u"生徒1猫"_s);
+    } else if (flow == u"other row"_s) {
+        ime(box, u"さとう"_s);
+        clickCell(5, 1);
+        ime(box, {}, u"さとう"_s); // an input method that kept the composition commits it now
+        key(Qt::Key_Return);
+        QCOMPARE(cell(5, 1).trimmed(), u"生徒5"_s);
+        QCOMPARE(cell(1, 1).trimmed(), u"生徒1"_s);
+    } else if (flow == u"too long"_s) {
+        MsgBox::queueAnswer(MsgBox::Ok);
+        box->end(false);
+        ime(box, {}, QString(18, u'あ')); // 3 + 18 characters
+        QCOMPARE(MsgBox::shown().last().text, u"名前は20文字までです。\r\n短くしてから入力してください。"_s);
+        QCOMPARE(box->text(), u"生徒1"_s);
+    } else {
+        key(Qt::Key_Return);
+        QCOMPARE(roster()->current(), (Roster::Cell{1, 2}));
+        QVERIFY(!imeEnabled(box));
+        clickCell(2, 2);
+        QVERIFY(imeEnabled(box));
+        ime(box, u"２"_s);
+        ime(box, {}, u"２"_s);
+        key(Qt::Key_Return);
+        QCOMPARE(cell(2, 2), u"女"_s);
+    }
 }
 
 QTEST_MAIN(tst_RosterWindow)

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -46,6 +47,8 @@ private Q_SLOTS:
     void titleBarClose_inEntryMode_asksFirst();
     void sheetQuestions_defaultToCancel_data();
     void sheetQuestions_defaultToCancel();
+    void fullWidthAndComposition_data();
+    void fullWidthAndComposition();
 
 private:
     // A grade 5 class with `pupils` pupils, loaded; the test data window open.
@@ -486,6 +489,64 @@ void tst_DataWindow::viewpointNamedDashes_cannotTakeAllocation() {
     QVERIFY(!d->find<QLineEdit>(u"vxData"_s, u"Text2(3)"_s)->isEnabled());
     QVERIFY(d->find<QLineEdit>(u"vxData"_s, u"Text2(2)"_s)->isEnabled());
     QCOMPARE(d->find<QGroupBox>(u"vxData"_s, u"Frame3D2(0)"_s)->title(), u"観点1"_s);
+}
+
+void tst_DataWindow::fullWidthAndComposition_data() {
+    QTest::addColumn<QString>("typed"); // into pupil 1's first box; "composing" for the flow below
+    QTest::addColumn<QString>("pupil1");
+    QTest::addColumn<QString>("pupil5");
+    QTest::newRow("７０ typed") << u"７０"_s << u"70"_s << u"88"_s;
+    QTest::newRow("ｋ typed") << u"ｋ"_s << u"欠"_s << u"88"_s;
+    QTest::newRow("７０ composing for pupil 1, pupil 5 clicked") << u"composing"_s << u"88"_s << u"88"_s;
+}
+
+// Scores and allocations take no input method; full-width digits and ｋ typed or pasted anyway
+// count as their half-width forms, and a composition never moves to another pupil.
+void tst_DataWindow::fullWidthAndComposition() {
+    QFETCH(QString, typed);
+    QFETCH(QString, pupil1);
+    QFETCH(QString, pupil5);
+    openWindow(5);
+    auto enabled = [](QWidget* w) {
+        QInputMethodQueryEvent q(Qt::ImEnabled);
+        QCoreApplication::sendEvent(w, &q);
+        return q.value(Qt::ImEnabled).toBool();
+    };
+    d->find<QListWidget>(u"vxData"_s, u"List1"_s)->setCurrentRow(0);
+    win()->List1_Click();
+    auto* alloc = d->find<QLineEdit>(u"vxData"_s, u"Text2(0)"_s);
+    alloc->setFocus();
+    alloc->selectAll();
+    alloc->insert(u"１０"_s); // typed or pasted without the input method
+    QCOMPARE(alloc->text(), u"10"_s);
+    startEntry({100, 0, 0, 0});
+    for (int i = 0; i < 4; ++i)
+        QVERIFY(!enabled(box(i)) && !enabled(d->find<QLineEdit>(u"vxData"_s, u"Text2(%1)"_s.arg(i))));
+    for (int p = 1; p <= 5; ++p) {
+        typeInto(0, u"88"_s);
+        key(0, Qt::Key_Return);
+    }
+    QCOMPARE(win()->CurPupil(), 0); // back at pupil 1
+    if (typed == u"composing"_s) {
+        QInputMethodEvent composing(u"７０"_s, {});
+        QCoreApplication::sendEvent(box(0), &composing);
+        auto* list = d->find<QListWidget>(u"vxData"_s, u"List2(2)"_s);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(4)).center());
+        QCOMPARE(win()->CurPupil(), 4);
+        QInputMethodEvent commit;
+        commit.setCommitString(u"７０"_s);
+        QCoreApplication::sendEvent(box(0), &commit);
+    } else {
+        box(0)->setFocus();
+        box(0)->selectAll();
+        box(0)->insert(typed);
+    }
+    key(0, Qt::Key_Return);
+    auto score = [&](int p) {
+        return d->find<QListWidget>(u"vxData"_s, u"List2(2)"_s)->item(p - 1)->text().trimmed();
+    };
+    QCOMPARE(score(1), pupil1);
+    QCOMPARE(score(5), pupil5);
 }
 
 QTEST_MAIN(tst_DataWindow)
