@@ -18,7 +18,8 @@ namespace {
 class Composition : public QObject {
 public:
     explicit Composition(QLineEdit* box) : QObject(box) { setObjectName(u"composition"_s); }
-    QString pending; // the composition shown in the box
+    QString pending;       // the composition shown in the box
+    bool composed = false; // a composition began since the box was last loaded
     bool dropped = false;
 
     bool eventFilter(QObject*, QEvent* e) override {
@@ -34,6 +35,7 @@ public:
         if (!ev->preeditString().isEmpty() || !ev->commitString().isEmpty())
             dropped = false;
         pending = ev->preeditString();
+        composed = composed || !pending.isEmpty();
         return false;
     }
 };
@@ -100,13 +102,17 @@ void trackComposition(QLineEdit* box) {
 
 void dropComposition(QLineEdit* box) {
     Composition* c = compositionOf(box);
-    if (!c || c->pending.isEmpty())
+    if (!c || !c->composed)
         return;
     // An event with neither composition nor commit clears what the box shows; the input method is
-    // then told to start afresh.
-    QInputMethodEvent clear;
-    QCoreApplication::sendEvent(box, &clear);
+    // then told to start afresh. A composition committed as the focus left the box may still be
+    // on its way from the input method (ibus sends it later, to whatever has the focus then).
+    if (!c->pending.isEmpty()) {
+        QInputMethodEvent clear;
+        QCoreApplication::sendEvent(box, &clear);
+    }
     c->pending.clear();
+    c->composed = false;
     c->dropped = true;
     QGuiApplication::inputMethod()->reset();
 }

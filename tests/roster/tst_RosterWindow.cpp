@@ -391,6 +391,7 @@ void tst_RosterWindow::inputMethod_commitsAndModes_data() {
     QTest::addColumn<QString>("flow");
     QTest::newRow("an emoji committed: one message, even when sent again") << u"emoji"_s;
     QTest::newRow("composing for pupil 1, then pupil 5 clicked") << u"other row"_s;
+    QTest::newRow("the same, committed as the focus left and again later") << u"other row, late"_s;
     QTest::newRow("a commit past 20 characters") << u"too long"_s;
     QTest::newRow("sex column: off by keyboard, left on by a click, ２ counts") << u"sex"_s;
 }
@@ -428,8 +429,10 @@ void tst_RosterWindow::inputMethod_commitsAndModes() {
         ime(box, {}, u"猫"_s);
         key(Qt::Key_Return);
         QCOMPARE(cell(1, 1), u"生徒1猫"_s);
-    } else if (flow == u"other row"_s) {
+    } else if (flow.startsWith(u"other row"_s)) {
         ime(box, u"さとう"_s);
+        if (flow.endsWith(u"late"_s))
+            ime(box, {}, u"さとう"_s); // Qt commits as the grid takes the focus; ibus sends it once more
         clickCell(5, 1);
         ime(box, {}, u"さとう"_s); // an input method that kept the composition commits it now
         key(Qt::Key_Return);
