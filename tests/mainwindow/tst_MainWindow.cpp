@@ -150,6 +150,12 @@ void tst_MainWindow::subj_grade2_fillsLivingAndLeavesSocialAndScience() {
     // Eight full-width characters fit the box.
     QLineEdit* wide = box(u"Text8(0)"_s);
     QVERIFY(wide->width() >= wide->fontMetrics().horizontalAdvance(wide->text()));
+    // Filled while not being edited, and left after an edit: each box shows the start of its name.
+    QCOMPARE(box(u"Text9(0)"_s)->cursorPosition(), 0);
+    wide->end(false);
+    QFocusEvent left(QEvent::FocusOut, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(wide, &left);
+    QTRY_COMPARE(wide->cursorPosition(), 0);
 }
 
 void tst_MainWindow::subj_withoutClass_refuses() {
