@@ -6,6 +6,8 @@
 #include <QLockFile>
 #include <QSysInfo>
 
+#include <cstdlib>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -45,8 +47,10 @@ ClassLock::ClassLock(const QString& folder, const QString& base) : m_path(path(f
     m_holder.since = QFileInfo(m_path).lastModified();
     // A program writes who it is the moment it has made the file; one that was killed in between
     // leaves it empty, and such a file that has stayed unreadable for a while is nobody's.
+    // The file's time comes from the server's clock on a shared folder: its distance from now counts,
+    // whichever side it lies on.
     if (!known && m_holder.since.isValid() &&
-        m_holder.since.msecsTo(QDateTime::currentDateTime()) > kUnreadableStale &&
+        std::abs(m_holder.since.msecsTo(QDateTime::currentDateTime())) > kUnreadableStale &&
         m_file->removeStaleLockFile() && m_file->tryLock(0)) {
         m_status = Status::Taken;
         heldHere().insert(m_path, 1);
@@ -55,7 +59,8 @@ ClassLock::ClassLock(const QString& folder, const QString& base) : m_path(path(f
     }
     m_status = Status::InUse;
     m_holder.program = app;
-    m_holder.otherComputer = !m_holder.host.isEmpty() && m_holder.host != QSysInfo::machineHostName();
+    // A holder that cannot be read may be another computer: the teacher may clear its mark.
+    m_holder.otherComputer = m_holder.host.isEmpty() || m_holder.host != QSysInfo::machineHostName();
 }
 
 ClassLock::~ClassLock() {
