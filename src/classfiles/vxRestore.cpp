@@ -55,7 +55,8 @@ vxRestore::vxRestore(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxRestore"_s), c
     QPushButton* run = button(u"Command1"_s, u"戻　す"_s, &vxRestore::Command1_Click);
     QPushButton* close = button(u"Command2"_s, u"閉じる"_s, &vxRestore::Command2_Click);
     setCloseButton(close);
-    connect(List1, &QListWidget::itemDoubleClicked, this, [this] { Command1_Click(); });
+    // Enter or a double click on a set is 戻す (which asks first).
+    connect(List1, &QListWidget::itemActivated, this, [this] { Command1_Click(); });
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(run);
@@ -93,6 +94,13 @@ void vxRestore::fill() {
     if (m_sets.isEmpty())
         (new QListWidgetItem(u"この学級のバックアップはまだありません。"_s, List1))
             ->setFlags(Qt::NoItemFlags);
+    // The newest set that can be read is chosen, so the keyboard goes on from there.
+    for (int row = 0; row < List1->count(); ++row)
+        if (List1->item(row)->flags() & Qt::ItemIsSelectable) {
+            List1->setCurrentRow(row);
+            break;
+        }
+    List1->setFocus();
 }
 
 void vxRestore::Command1_Click() {
