@@ -151,10 +151,7 @@ void vxCopy::reloadCopiedClass() {
     }
     // The copied files cannot be read: the old class is no longer kept in memory either, so that
     // nothing saves it over them; the teacher chooses the class again.
-    c.ClassName = QString();
-    c.ClassLoaded = 0;
-    c.Lock.reset();
-    c.NoClassYet = 100;
+    c.Forget();
     MsgBox::show(u"コピーした学級のファイルを読み込めませんでした。"_s + c.CrLf +
                      u"学級を選択し直してください。"_s,
                  MsgBox::OkOnly, MsgBox::Warning);

@@ -141,9 +141,7 @@ void vxRestore::Command1_Click() {
     } else {
         // The restored files cannot be read: nothing of the class before stays in memory to be
         // saved over them; the teacher chooses a class again.
-        c.ClassName = QString();
-        c.ClassLoaded = 0;
-        c.Lock.reset();
+        c.Forget();
         MsgBox::show(u"戻した学級のファイルを読み込めませんでした。"_s + c.CrLf +
                          u"学級を選択し直してください。"_s,
                      MsgBox::OkOnly, MsgBox::Warning);

@@ -48,6 +48,11 @@ QStringList readRecord(const QString& folder) {
     return out;
 }
 
+// Removes a set of the program's making: the plain files in it, then the folder.
+bool removeSet(const QString& path) {
+    return FileSet::removeOwnFolder(path, QDir(path).entryList(QDir::Files | QDir::Hidden));
+}
+
 bool writeRecord(const QString& folder, const QStringList& order) {
     const QString path = QDir(folder).filePath(kRecord);
     // Never written through a link put in its place.
@@ -115,15 +120,11 @@ bool recordMade(const QString& classFolder, const QString& base, const QString& 
 
 void prune(const QString& classFolder, const QString& base, const QString& justMade) {
     const QString folder = folderOf(classFolder, base);
-    QStringList order = sets(classFolder, base);
-    const QStringList names = classNames(base);
+    const QStringList order = sets(classFolder, base);
     QStringList kept;
     for (qsizetype i = 0; i < order.size(); ++i) {
         const bool old = i + kSetsKept < order.size() && order[i] != justMade;
-        QStringList actual;
-        for (const QString& e : QDir(QDir(folder).filePath(order[i])).entryList(QDir::Files | QDir::Hidden))
-            actual.append(e);
-        if (!old || !FileSet::removeOwnFolder(QDir(folder).filePath(order[i]), actual))
+        if (!old || !removeSet(QDir(folder).filePath(order[i])))
             kept.append(order[i]);
     }
     if (kept != order)
@@ -137,12 +138,8 @@ void removeUnfinished(const QString& classFolder, const QString& base) {
     static const QRegularExpression staging(u"^\\.\\d{8}-\\d{6}\\.part$"_s);
     const QStringList names = classNames(base);
     for (const QString& n : QDir(folder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
-        if (staging.match(n).hasMatch() && isOwnSet(QDir(folder).filePath(n), names)) {
-            QStringList actual;
-            for (const QString& e : QDir(QDir(folder).filePath(n)).entryList(QDir::Files | QDir::Hidden))
-                actual.append(e);
-            FileSet::removeOwnFolder(QDir(folder).filePath(n), actual);
-        }
+        if (staging.match(n).hasMatch() && isOwnSet(QDir(folder).filePath(n), names))
+            removeSet(QDir(folder).filePath(n));
 }
 
 } // namespace ClassBackup

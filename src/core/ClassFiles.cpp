@@ -363,18 +363,6 @@ FileSet::Members membersOf(const QString& classPath) {
     return m;
 }
 
-// The class's lock, for the run of one load or save. A load goes on where no lock can be made (a
-// folder that cannot be written, a read-only stick: nobody saves there); a save does not.
-std::unique_ptr<ClassLock> lockFor(const QString& classPath) {
-    if (DosPath::toNative(classPath).isEmpty())
-        return nullptr;
-    const FileSet::Members m = membersOf(classPath);
-    return std::make_unique<ClassLock>(m.folder, m.base);
-}
-QString loadRefusal(const ClassLock* lock, const QString& classPath) {
-    return lock && lock->status() == ClassLock::Status::InUse ? lock->refusal(classPath) : QString();
-}
-
 QString dosName(const QString& classPath, const QString& name) {
     return DosPath::join(DosPath::fromNative(QFileInfo(DosPath::toNative(classPath)).absolutePath()), name);
 }
@@ -411,6 +399,18 @@ QString recoverInterrupted(const QString& classPath, QString* notice) {
     return u"前回の保存が途中で終わっていて、保存の前の状態に戻せませんでした。"_s + kCrLf +
            dosName(classPath, m.base) + kCrLf + u"フォルダに書き込めるか確かめてください。"_s + kCrLf +
            kNotLoaded;
+}
+
+// The class held for one read: its lock taken for the run, unless another program has it (a read
+// goes on where no lock can be made: a folder that cannot be written, a read-only stick, where
+// nobody saves), and an interrupted save put back. The refusal or the recovery's error, or empty.
+QString holdForReading(const QString& classPath, QString* notice, std::unique_ptr<ClassLock>* lock) {
+    if (!DosPath::toNative(classPath).isEmpty()) {
+        *lock = lockClass(classPath);
+        if ((*lock)->status() == ClassLock::Status::InUse)
+            return (*lock)->refusal(classPath);
+    }
+    return recoverInterrupted(classPath, notice);
 }
 
 // The pupil file with the roster's records replaced; the records of pupils who left stay as they
@@ -513,12 +513,9 @@ bool releaseLock(const QString& classPath) {
 }
 
 QString loadSettings(VOXA1& c, QString* notice) {
-    const auto lock = lockFor(c.ClassPath);
-    if (const QString refused = loadRefusal(lock.get(), c.ClassPath); !refused.isEmpty())
-        return refused;
-    const QString recoveryError = recoverInterrupted(c.ClassPath, notice);
-    if (!recoveryError.isEmpty())
-        return recoveryError;
+    std::unique_ptr<ClassLock> lock;
+    if (const QString error = holdForReading(c.ClassPath, notice, &lock); !error.isEmpty())
+        return error;
     VOXA1 next = c;
     const QString error = readSettingsInto(next);
     if (error.isEmpty())
@@ -527,12 +524,9 @@ QString loadSettings(VOXA1& c, QString* notice) {
 }
 
 QString loadClass(VOXA1& c, QString* notice, Values values) {
-    const auto lock = lockFor(c.ClassPath);
-    if (const QString refused = loadRefusal(lock.get(), c.ClassPath); !refused.isEmpty())
-        return refused;
-    const QString recoveryError = recoverInterrupted(c.ClassPath, notice);
-    if (!recoveryError.isEmpty())
-        return recoveryError;
+    std::unique_ptr<ClassLock> lock;
+    if (const QString error = holdForReading(c.ClassPath, notice, &lock); !error.isEmpty())
+        return error;
     ClassBytes files;
     for (const auto& [suffix, slot] : {std::pair{u".sdt"_s, &files.sdt}, std::pair{u".eix"_s, &files.eix},
                                        std::pair{u".dat"_s, &files.dat}}) {
@@ -674,15 +668,9 @@ const QStringList kCopyOrder = {u".dat"_s, u".sdt"_s, u".eix"_s};
 
 } // namespace
 
-QString readUnit(const QString& classPath, QList<FileCopy>* out, QString* notice) {
-    const auto lock = lockFor(classPath);
-    if (const QString refused = loadRefusal(lock.get(), classPath); !refused.isEmpty())
-        return refused;
-    // An interrupted save is put back first, so that the copy is one save, never a mix; where it
-    // cannot be (a read-only stick) the copy is refused.
-    const QString recoveryError = recoverInterrupted(classPath, notice);
-    if (!recoveryError.isEmpty())
-        return recoveryError;
+namespace {
+// The unit's three files of the class at classPath (drive-letter form), in copy order.
+QString readThree(const QString& classPath, QList<FileCopy>* out) {
     QList<FileCopy> files;
     for (const QString& ext : kCopyOrder) {
         FileCopy f;
@@ -695,20 +683,19 @@ QString readUnit(const QString& classPath, QList<FileCopy>* out, QString* notice
     *out = files;
     return {};
 }
+} // namespace
+
+QString readUnit(const QString& classPath, QList<FileCopy>* out, QString* notice) {
+    // An interrupted save is put back first, so that the copy is one save, never a mix; where it
+    // cannot be (a read-only stick) the copy is refused.
+    std::unique_ptr<ClassLock> lock;
+    if (const QString error = holdForReading(classPath, notice, &lock); !error.isEmpty())
+        return error;
+    return readThree(classPath, out);
+}
 
 QString readBackupSet(const QString& setFolder, const QString& base, QList<FileCopy>* out) {
-    QList<FileCopy> files;
-    for (const QString& ext : kCopyOrder) {
-        const QString dosPath = DosPath::fromNative(QDir(setFolder).filePath(base + ext));
-        FileCopy f;
-        const ReadStatus s = readWhole(dosPath, &f.bytes);
-        if (s != ReadStatus::Ok)
-            return readError(s, dosPath);
-        f.modified = QFileInfo(QDir(setFolder).filePath(base + ext)).lastModified();
-        files.append(f);
-    }
-    *out = files;
-    return {};
+    return readThree(DosPath::fromNative(QDir(setFolder).filePath(base)), out);
 }
 
 QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QString* notice) {

@@ -53,6 +53,13 @@ void VOXA1::MakeCurrent(Became how) {
     ClassLoaded = 1;
 }
 
+void VOXA1::Forget() {
+    ClassName = QString();
+    ClassLoaded = 0;
+    NoClassYet = 100;
+    Lock.reset();
+}
+
 namespace {
 // Shows the error, or the notice that came with a success.
 bool toldWithNotice(const QString& error, const QString& notice) {

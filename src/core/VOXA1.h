@@ -79,6 +79,9 @@ struct VOXA1 {
     // told apart in one place, and nothing of the class before carries over.
     enum class Became { Created, Loaded };
     void MakeCurrent(Became how);
+    // No class is current any more (its files could not be read again): nothing of it stays to be
+    // saved over them, and its lock is given up.
+    void Forget();
 
     // The class files. On a missing, short or malformed file, or a failed write, these tell the
     // teacher which file and return false; the class in memory is then exactly as it was, and no
