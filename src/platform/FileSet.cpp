@@ -52,11 +52,6 @@ QByteArray host(const QString& path) {
     return QFile::encodeName(path);
 }
 
-bool exists(const QString& path) {
-    struct stat st {};
-    return ::lstat(host(path).constData(), &st) == 0;
-}
-
 // What a name holds, the name itself and never where a link points.
 enum class Kind { None, File, Folder, Other };
 Kind kindOf(const QString& path) {
@@ -66,6 +61,10 @@ Kind kindOf(const QString& path) {
     if (S_ISREG(st.st_mode))
         return Kind::File;
     return S_ISDIR(st.st_mode) ? Kind::Folder : Kind::Other;
+}
+
+bool exists(const QString& path) {
+    return kindOf(path) != Kind::None;
 }
 
 // The owner's read and write bits of a file that is already there, so that no save makes a file
