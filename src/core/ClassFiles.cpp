@@ -404,13 +404,24 @@ QString recoverInterrupted(const QString& classPath, QString* notice) {
 // The class held for one read: its lock taken for the run, unless another program has it (a read
 // goes on where no lock can be made: a folder that cannot be written, a read-only stick, where
 // nobody saves), and an interrupted save put back. The refusal or the recovery's error, or empty.
-QString holdForReading(const QString& classPath, QString* notice, std::unique_ptr<ClassLock>* lock) {
-    if (!DosPath::toNative(classPath).isEmpty()) {
+QString holdForReading(const QString& classPath, QString* notice, std::unique_ptr<ClassLock>* lock,
+                       const ClassLock* held = nullptr) {
+    if (held) {
+        // The class in memory holds its lock: it must still be its own.
+        if (const QString lost = held->lostRefusal(classPath); !lost.isEmpty())
+            return lost + kCrLf + kNotLoaded;
+    } else if (!DosPath::toNative(classPath).isEmpty()) {
         *lock = lockClass(classPath);
-        if ((*lock)->status() == ClassLock::Status::InUse)
-            return (*lock)->refusal(classPath);
+        const ClassLock::Status s = (*lock)->status();
+        if (s == ClassLock::Status::InUse || s == ClassLock::Status::Lost || s == ClassLock::Status::Foreign)
+            return (*lock)->refusal(classPath) + kCrLf + kNotLoaded;
     }
     return recoverInterrupted(classPath, notice);
+}
+
+// The lock a class in memory holds on its own files, if it holds one.
+const ClassLock* heldBy(const VOXA1& c) {
+    return c.Lock && c.Lock->file() == lockPath(c.ClassPath) && c.Lock->ok() ? c.Lock.get() : nullptr;
 }
 
 // The pupil file with the roster's records replaced; the records of pupils who left stay as they
@@ -497,9 +508,9 @@ QString readSettingsInto(VOXA1& c) {
 }
 } // namespace
 
-std::unique_ptr<ClassLock> lockClass(const QString& classPath) {
+std::unique_ptr<ClassLock> lockClass(const QString& classPath, bool fresh) {
     const FileSet::Members m = membersOf(classPath);
-    return std::make_unique<ClassLock>(m.folder, m.base);
+    return std::make_unique<ClassLock>(m.folder, m.base, fresh);
 }
 
 QString lockPath(const QString& classPath) {
@@ -507,14 +518,14 @@ QString lockPath(const QString& classPath) {
     return ClassLock::path(m.folder, m.base);
 }
 
-bool releaseLock(const QString& classPath) {
+bool releaseLock(const QString& classPath, const ClassLock::Holder& shown) {
     const FileSet::Members m = membersOf(classPath);
-    return ClassLock::release(m.folder, m.base);
+    return ClassLock::release(m.folder, m.base, shown);
 }
 
 QString loadSettings(VOXA1& c, QString* notice) {
     std::unique_ptr<ClassLock> lock;
-    if (const QString error = holdForReading(c.ClassPath, notice, &lock); !error.isEmpty())
+    if (const QString error = holdForReading(c.ClassPath, notice, &lock, heldBy(c)); !error.isEmpty())
         return error;
     VOXA1 next = c;
     const QString error = readSettingsInto(next);
@@ -525,7 +536,7 @@ QString loadSettings(VOXA1& c, QString* notice) {
 
 QString loadClass(VOXA1& c, QString* notice, Values values) {
     std::unique_ptr<ClassLock> lock;
-    if (const QString error = holdForReading(c.ClassPath, notice, &lock); !error.isEmpty())
+    if (const QString error = holdForReading(c.ClassPath, notice, &lock, heldBy(c)); !error.isEmpty())
         return error;
     ClassBytes files;
     for (const auto& [suffix, slot] : {std::pair{u".sdt"_s, &files.sdt}, std::pair{u".eix"_s, &files.eix},
@@ -611,14 +622,23 @@ enum class Backup { WhenDue, Always };
 // put back, as one unit, the files as they were kept in a backup set (when one is due, or always).
 // `make` gives the new files once the class is held; false from it stops with nothing written.
 QString replaceUnder(const QString& classPath, const QString& firstExt, QString* notice, Backup backup,
-                     const std::function<bool(QList<FileSet::NewFile>*)>& make) {
+                     const ClassLock* held, const std::function<bool(QList<FileSet::NewFile>*)>& make) {
     const FileSet::Members m = membersOf(classPath);
-    const ClassLock lock(m.folder, m.base);
-    // A folder where not even the lock can be made cannot take the class's files either.
-    if (lock.status() == ClassLock::Status::Failed)
-        return writeFailed(classPath + firstExt);
-    if (!lock.ok())
-        return lock.refusal(classPath) + kCrLf + u"保存できませんでした。"_s;
+    std::optional<ClassLock> lock;
+    if (held) {
+        // The class in memory was opened under this lock: a save writes only while the lock on disk
+        // is still that one, never over what another computer did after clearing it, never onto
+        // another disk put in the drive.
+        if (const QString lost = held->lostRefusal(classPath); !lost.isEmpty())
+            return lost + kCrLf + u"保存できませんでした。入力した内容は、この画面に残っています。"_s;
+    } else {
+        lock.emplace(m.folder, m.base);
+        // A folder where not even the lock can be made cannot take the class's files either.
+        if (lock->status() == ClassLock::Status::Failed)
+            return writeFailed(classPath + firstExt);
+        if (!lock->ok())
+            return lock->refusal(classPath) + kCrLf + u"保存できませんでした。"_s;
+    }
     QString recoveryNotice;
     const QString recoveryError = recoverInterrupted(classPath, &recoveryNotice);
     if (!recoveryError.isEmpty())
@@ -702,7 +722,7 @@ QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QStr
     if (DosPath::toNative(classPath).isEmpty() || files.size() != kCopyOrder.size())
         return writeFailed(classPath + u".dat"_s);
     const FileSet::Members m = membersOf(classPath);
-    return replaceUnder(classPath, kCopyOrder[0], notice, Backup::Always, [&](QList<FileSet::NewFile>* out) {
+    return replaceUnder(classPath, kCopyOrder[0], notice, Backup::Always, nullptr, [&](QList<FileSet::NewFile>* out) {
         for (qsizetype i = 0; i < files.size(); ++i) {
             const QString name = QFileInfo(DosPath::toNative(classPath + kCopyOrder[i])).fileName();
             out->append({name, files[i].bytes, files[i].modified});
@@ -735,7 +755,7 @@ QString saveFiles(VOXA1& c, int parts, QString* notice) {
     }
     const FileSet::Members m = membersOf(c.ClassPath);
     const QString firstExt = (parts & PupilFile) ? u".dat"_s : (parts & IndexFile) ? u".eix"_s : u".sdt"_s;
-    return replaceUnder(c.ClassPath, firstExt, notice, Backup::WhenDue, [&](QList<FileSet::NewFile>* files) {
+    return replaceUnder(c.ClassPath, firstExt, notice, Backup::WhenDue, heldBy(c), [&](QList<FileSet::NewFile>* files) {
         if (parts & PupilFile) {
             QByteArray dat;
             if (!pupilFileBytes(c, &dat))

@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-class ClassLock;
+#include "platform/ClassLock.h"
 
 struct VOXA1;
 
@@ -70,11 +70,11 @@ QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QStr
 // never changed by a save, so no lock is taken and nothing is made in the set's folder.
 QString readBackupSet(const QString& setFolder, const QString& base, QList<FileCopy>* out);
 
-// The lock of the class at classPath (see ClassLock), tried once; its host path; clearing a lock
-// another computer left.
-std::unique_ptr<ClassLock> lockClass(const QString& classPath);
+// The lock of the class at classPath (see ClassLock), tried once (`fresh`: even where this program
+// held one it has lost); its host path; clearing the lock another computer left, the one shown.
+std::unique_ptr<ClassLock> lockClass(const QString& classPath, bool fresh = false);
 QString lockPath(const QString& classPath);
-bool releaseLock(const QString& classPath);
+bool releaseLock(const QString& classPath, const ClassLock::Holder& shown);
 
 // The pieces, for the operations above and for tests that check the bytes.
 QByteArray settingsBytes(const VOXA1& c);

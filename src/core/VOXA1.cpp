@@ -115,11 +115,20 @@ bool VOXA1::SaveIndexAndSettings() {
 }
 
 std::shared_ptr<ClassLock> VOXA1::LockFor(const QString& classPath) const {
-    if (Lock && Lock->file() == ClassFiles::lockPath(classPath))
+    const bool sameClass = Lock && Lock->file() == ClassFiles::lockPath(classPath);
+    if (sameClass && Lock->stillOurs())
         return Lock;
-    std::shared_ptr<ClassLock> lock = ClassFiles::lockClass(classPath);
+    // A lock this program has lost (cleared at another computer, another disk in the drive) is
+    // never used again; the class is taken anew, as if chosen for the first time.
+    std::shared_ptr<ClassLock> lock = ClassFiles::lockClass(classPath, sameClass);
     // A folder where no lock can be made cannot be written either: the class opens to be read, and
     // every save says why it cannot be made.
+    if (lock->status() == ClassLock::Status::Failed)
+        return lock;
+    if (lock->status() == ClassLock::Status::Foreign || lock->status() == ClassLock::Status::Lost) {
+        told(lock->refusal(classPath));
+        return nullptr;
+    }
     if (lock->status() != ClassLock::Status::InUse)
         return lock;
     if (!lock->holder().otherComputer) {
@@ -134,13 +143,15 @@ std::shared_ptr<ClassLock> VOXA1::LockFor(const QString& classPath) const {
     if (MsgBox::ask(question, {QStringLiteral("使用中の表示を解除して開く"), QStringLiteral("キャンセル")},
                     MsgBox::Warning, MsgBox::defaultTitle(), MsgBox::Cancel) != MsgBox::Yes)
         return nullptr;
+    const ClassLock::Holder shown = lock->holder();
     lock.reset();
-    if (!ClassFiles::releaseLock(classPath)) {
-        told(QStringLiteral("使用中の表示を解除できませんでした。") + CrLf + classPath);
+    if (!ClassFiles::releaseLock(classPath, shown)) {
+        told(QStringLiteral("使用中の表示を解除できませんでした。") + CrLf + classPath + CrLf +
+             QStringLiteral("その間に印が変わったか、フォルダに書き込めません。もう一度学級を選んでください。"));
         return nullptr;
     }
-    lock = ClassFiles::lockClass(classPath);
-    if (lock->status() == ClassLock::Status::InUse) {
+    lock = ClassFiles::lockClass(classPath, sameClass);
+    if (lock->status() != ClassLock::Status::Taken && lock->status() != ClassLock::Status::HeldHere) {
         told(lock->refusal(classPath));
         return nullptr;
     }

@@ -226,13 +226,19 @@ void tst_ClassFlows::selection_fileNameNotAClass_isRefused() {
     QVERIFY(d->forms().isLoaded(u"vxLoad"_s));
 }
 
+namespace {
+// Stands for no question at all: the class opens without one.
+constexpr int kNobody = 1000;
+} // namespace
+
 void tst_ClassFlows::selection_classInUse_data() {
     QTest::addColumn<bool>("otherComputer");
     QTest::addColumn<int>("answer"); // to the question about clearing the other computer's mark
     QTest::newRow("another program here") << false << -1;
     QTest::newRow("another computer, キャンセル") << true << int(MsgBox::Cancel);
     QTest::newRow("another computer, 使用中の表示を解除して開く") << true << int(MsgBox::Yes);
-    QTest::newRow("a holder that cannot be read, キャンセル") << true << int(MsgBox::No);
+    QTest::newRow("a lock cut short, another computer's intent, キャンセル") << true << int(MsgBox::No);
+    QTest::newRow("a lock cut short, nobody's intent") << false << int(kNobody);
 }
 
 // A class another program holds is not opened; another computer's mark is cleared only when the
@@ -243,38 +249,52 @@ void tst_ClassFlows::selection_classInUse() {
     d->writeClass(u"5-1"_s, 4);
     d->writeClass(u"3-2"_s, 3);
     const QString lockPath = d->home().file(u"voxadata/5-1.lock"_s);
-    // MsgBox::No stands for a lock file another program left empty, answered with キャンセル.
-    const bool unreadable = answer == MsgBox::No;
-    const QByteArray othersLock = unreadable ? QByteArray() : QByteArray("4242\nVOXA2003\nstaff-room-pc\n");
+    // MsgBox::No stands for a lock another computer was killed while writing: the lock is empty and
+    // that computer's intent beside it names it; answered with キャンセル. kNobody: an empty
+    // lock with no intent beside it, which nobody can be writing.
+    const bool cutShort = answer == MsgBox::No || answer == kNobody;
+    // An earlier version's lock (QLockFile's layout) of another computer.
+    const QByteArray othersLock = cutShort ? QByteArray() : QByteArray("4242\nVOXA2003\nstaff-room-pc\n");
+    const QString intentPath = lockPath + u".00112233445566778899aabbccddeeff"_s;
     QLockFile here(lockPath);
     if (otherComputer) {
-        QFile f(lockPath);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(othersLock) == othersLock.size());
-        f.close();
+        TestSupport::writeFile(lockPath, othersLock);
+        if (answer == MsgBox::No)
+            TestSupport::writeFile(intentPath, "voxa-lock 2\ntoken 00112233445566778899aabbccddeeff\n"
+                                               "host staff-room-pc\nmachine 0badc0de\nboot -\npid 77\n"
+                                               "start -\nprogram VOXA2003\nsince 1796000000000\nend\n");
+    } else if (answer == kNobody) {
+        TestSupport::writeFile(lockPath, QByteArray());
     } else {
         QVERIFY(here.tryLock(0));
     }
+    if (answer == kNobody) {
+        selectClass(u"5-1.dat"_s);
+        QCOMPARE(d->c().ClassName, u"5年1組"_s);
+        QVERIFY(readFile(lockPath).contains("\npid " + QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+        return;
+    }
     if (answer >= 0)
-        MsgBox::queueAnswer(unreadable ? MsgBox::Cancel : MsgBox::Answer(answer));
+        MsgBox::queueAnswer(cutShort ? MsgBox::Cancel : MsgBox::Answer(answer));
     else
         MsgBox::queueAnswer(MsgBox::Ok);
     selectClass(u"5-1.dat"_s);
 
     const MsgBox::Shown& box = MsgBox::shown().last();
-    const QString holder = unreadable      ? u"ほかのコンピューター"_s
-                           : otherComputer ? u"staff-room-pc"_s
-                                           : QSysInfo::machineHostName();
+    const QString holder = otherComputer ? u"staff-room-pc"_s : QSysInfo::machineHostName();
     QVERIFY2(box.text.startsWith(u"この学級は%1で使用中です（"_s.arg(holder)), qPrintable(box.text));
     QCOMPARE(box.captions.isEmpty(), !otherComputer);
     if (answer != MsgBox::Yes) {
         QVERIFY(!d->c().classIsLoaded());
         if (otherComputer)
             QCOMPARE(readFile(lockPath), othersLock);
+        if (answer == MsgBox::No)
+            QVERIFY(QFileInfo::exists(intentPath));
         return;
     }
     QCOMPARE(box.defaultAnswer, MsgBox::Cancel);
     QCOMPARE(d->c().ClassName, u"5年1組"_s);
-    QVERIFY(readFile(lockPath).startsWith(QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+    QVERIFY(readFile(lockPath).contains("\npid " + QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
     selectClass(u"3-2.dat"_s);
     QCOMPARE(d->c().ClassName, u"3年2組"_s);
     QVERIFY(!QFileInfo::exists(lockPath));
