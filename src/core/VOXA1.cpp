@@ -129,8 +129,10 @@ std::shared_ptr<ClassLock> VOXA1::LockFor(const QString& classPath) const {
         told(lock->refusal(classPath));
         return nullptr;
     }
-    if (lock->status() != ClassLock::Status::InUse)
+    if (lock->status() != ClassLock::Status::InUse) {
+        lock->tidy();
         return lock;
+    }
     if (!lock->holder().otherComputer) {
         told(lock->refusal(classPath));
         return nullptr;

@@ -1,6 +1,7 @@
 #include "platform/ClassLock.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -295,10 +296,34 @@ ClassLock::Holder holderOf(const Parsed& p, const QByteArray& bytes) {
     return h;
 }
 
-QString tokenHex() {
-    quint32 words[4];
+QByteArray hash8(const QByteArray& v) {
+    return QCryptographicHash::hash(v, QCryptographicHash::Sha1).toHex().left(8);
+}
+
+// The token names its maker, so that even an intent left empty by a kill tells whose it was:
+// computer and start of the computer (hashed), process number, process start, then chance.
+QByteArray newToken() {
+    const Me& m = me();
+    quint32 words[2];
     QRandomGenerator::system()->fillRange(words);
-    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(words), sizeof words).toHex());
+    return hash8(m.machine.isEmpty() ? m.host : m.machine) + '-' + hash8(m.boot) + '-' +
+           QByteArray::number(m.pid) + '-' + (m.start.isEmpty() ? QByteArray("0") : m.start) + '-' +
+           QByteArray(reinterpret_cast<const char*>(words), sizeof words).toHex();
+}
+
+// Whether the token names a program of this computer that no longer runs.
+bool tokenOfDeadHere(const QByteArray& token) {
+    const QList<QByteArray> parts = token.split('-');
+    if (parts.size() != 5)
+        return false;
+    const Me& m = me();
+    if (parts[0] != hash8(m.machine.isEmpty() ? m.host : m.machine))
+        return false;
+    Parsed p;
+    p.pid = parts[2].toLongLong();
+    p.start = parts[3] == "0" ? QByteArray() : parts[3];
+    p.boot = parts[1] == hash8(m.boot) ? m.boot : QByteArray("another start");
+    return !running(p);
 }
 
 } // namespace
@@ -323,12 +348,14 @@ std::optional<ClassLock::Holder> ClassLock::liveIntent(const QString& own) const
 }
 
 void ClassLock::removeDeadIntents(const QString& own) const {
-    for (const QString& full : intents(own)) {
-        const Read ir = readLock(full);
-        const Parsed ip = ir.got == Got::Ok ? parse(ir.bytes) : Parsed{};
-        if (ip.complete && !ip.legacy && thisComputer(ip) && !running(ip))
+    const qsizetype prefix = path(m_folder, m_base).size() + 1;
+    for (const QString& full : intents(own))
+        if (tokenOfDeadHere(full.mid(prefix).toLatin1()))
             removePatiently(full);
-    }
+}
+
+void ClassLock::tidy() const {
+    removeDeadIntents({});
 }
 
 QString ClassLock::path(const QString& folder, const QString& base) {
@@ -354,15 +381,15 @@ ClassLock::ClassLock(const QString& folder, const QString& base, bool fresh)
 
     const int stop = stopAfter();
     stopAfter() = -1;
-    m_token = tokenHex().toLatin1();
+    m_token = newToken();
     const QByteArray text = lockText(m_token);
     const QString intent = m_path + u"."_s + QString::fromLatin1(m_token);
     // 1. Who is about to make the lock, before it exists.
-    if (createExclusive(intent, text, nullptr, nullptr, 0) != 0) {
+    if (createExclusive(intent, text, nullptr, nullptr, stop == 0) != 0) {
         m_status = Status::Failed;
         return;
     }
-    if (stop == 1)
+    if (stop == 0 || stop == 1)
         return;
     auto done = [&](Status s) {
         m_status = s;

@@ -68,6 +68,10 @@ public:
     // What the teacher is told when the class cannot be had; `classDosPath` names it.
     QString refusal(const QString& classDosPath) const;
 
+    // Removes the intents that programs of this computer left when they were killed before making
+    // the lock (nothing else ever reads them); the grade book does it when it opens a class.
+    void tidy() const;
+
     static QString path(const QString& folder, const QString& base);
     // Removes the lock another computer left, only if it is still the one described by `shown`;
     // true when it is gone.
@@ -75,7 +79,7 @@ public:
     // "この学級は ○○（コンピューター名）で使用中です（12月8日 10:32から）。"
     static QString inUseText(const Holder& h);
 
-    // Test hook: the next take stops after this many of its steps (1 the intent written, 2 the lock
+    // Test hook: the next take stops after this many of its steps (0 the intent made, 1 written, 2 the lock
     // made, 3 the lock written, 4 the intent removed) and leaves everything as a killed process
     // would; the process is expected to end at once. Negative turns it off.
     static void stopAfterStepForTest(int step);

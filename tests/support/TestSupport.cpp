@@ -11,6 +11,7 @@
 #include "platform/Program.h"
 #include "platform/RecordingBackend.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -57,7 +58,16 @@ void useTestDoubles() {
     RecordingBackend::failNextJob(RecordingBackend::Failure::None);
 }
 
-TempHome::TempHome() : m_oldHome(qgetenv("HOME")) {
+QString scratchTemplate(const QString& name) {
+    const QString root = qEnvironmentVariable("VOXA_SCRATCH");
+    return (root.isEmpty() ? QDir::tempPath() : root) + u'/' + name + QStringLiteral("-XXXXXX");
+}
+
+bool onShare() {
+    return qEnvironmentVariableIsSet("VOXA_SCRATCH");
+}
+
+TempHome::TempHome() : m_dir(scratchTemplate()), m_oldHome(qgetenv("HOME")) {
     qputenv("HOME", m_dir.path().toLocal8Bit());
     Program::setFolderForTest(m_dir.path());
 }

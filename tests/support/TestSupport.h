@@ -13,6 +13,12 @@ namespace TestSupport {
 // Switches every platform seam to its test double and clears what they recorded.
 void useTestDoubles();
 
+// Where the tests' temporary folders go: inside VOXA_SCRATCH when it is set (a folder on the test
+// share), else the system's temporary folder. A template for QTemporaryDir.
+QString scratchTemplate(const QString& name = QStringLiteral("voxa"));
+// Whether the scratch folders are on the test share.
+bool onShare();
+
 // A temporary folder that is the home folder ("C:\") and the program folder while it lives.
 class TempHome {
 public:
