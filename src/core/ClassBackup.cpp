@@ -1,7 +1,6 @@
 #include "core/ClassBackup.h"
 
 #include "platform/FileSet.h"
-#include "platform/SafeSave.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -58,7 +57,7 @@ bool writeRecord(const QString& folder, const QStringList& order) {
     // Never written through a link put in its place.
     if (!FileSet::isPlainFolder(folder))
         return false;
-    return SafeSave::replaceFile(path, order.join(u'\n').toLatin1() + '\n');
+    return FileSet::replaceSmallFile(path, order.join(u'\n').toLatin1() + '\n');
 }
 } // namespace
 

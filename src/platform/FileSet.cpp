@@ -95,8 +95,11 @@ bool writeSynced(const QString& path, const QByteArray& data, mode_t mode, const
     const bool go = step();
     if (!go && (stoppedBefore || !hook().stopped))
         return false;
-    const int fd =
-        ::open(host(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, mode);
+    // Always a file of its own making: whatever another program left at the name goes first (only
+    // a plain file; anything else refuses the write), and the new file is made, never opened.
+    if (kindOf(path) == Kind::File)
+        ::unlink(host(path).constData());
+    const int fd = ::open(host(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd < 0)
         return false;
     if (!go) {
@@ -105,7 +108,9 @@ bool writeSynced(const QString& path, const QByteArray& data, mode_t mode, const
         ::close(fd);
         return false;
     }
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, data.constData(), data.size());
+    // A share decides the modes itself and may refuse to change them: that never stops a save.
+    ::fchmod(fd, mode);
+    bool ok = writeAll(fd, data.constData(), data.size());
     if (ok && modified.isValid()) {
         const qint64 ms = modified.toMSecsSinceEpoch();
         const struct timespec times[2] = {{0, UTIME_OMIT}, {ms / 1000, (ms % 1000) * 1000000}};
@@ -141,6 +146,18 @@ bool keepAs(const QString& from, const QString& to) {
         return true;
     QByteArray data;
     return readAll(from, &data) && writeSynced(to, data, privateMode(from));
+}
+
+// Makes a file of the program's own readable by its owner only, on the file itself (never through a
+// link put at its name meanwhile). Where the disk keeps no modes, nothing changes and nothing fails.
+void makePrivate(const QString& path) {
+    const int fd = ::open(host(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        ::fchmod(fd, st.st_mode & 0600);
+    ::close(fd);
 }
 
 bool syncFolder(const QString& folder) {
@@ -243,7 +260,9 @@ bool movePrevious(const Members& set, const QStringList& existed, const QString&
     bool ok = true;
     for (const QString& s : existed) {
         const QString to = QDir(staging).filePath(s);
-        ok = ok && renameOver(set.path(s) + kOld, to) && ::chmod(host(to).constData(), privateMode(to)) == 0;
+        ok = ok && renameOver(set.path(s) + kOld, to);
+        if (ok)
+            makePrivate(to);
     }
     ok = ok && syncFolder(staging) && renameOver(staging, keepIn);
     if (!ok) {
@@ -303,15 +322,39 @@ bool removeOwnFolder(const QString& folder, const QStringList& names) {
         return true;
     if (k != Kind::Folder)
         return false;
+    // Everything happens relative to the folder opened once, never through a link: a name swapped
+    // for a link to elsewhere between the look and the removal removes nothing there.
+    const int dir = ::open(host(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (dir < 0)
+        return false;
     const QStringList entries =
         QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    for (const QString& e : entries)
-        if (!names.contains(e) || kindOf(QDir(folder).filePath(e)) != Kind::File)
-            return false;
-    for (const QString& e : entries)
-        if (!step() || ::unlink(host(QDir(folder).filePath(e)).constData()) != 0)
-            return false;
-    return step() && ::rmdir(host(folder).constData()) == 0;
+    bool ok = true;
+    for (const QString& e : entries) {
+        struct stat st {};
+        if (!names.contains(e) || ::fstatat(dir, host(e).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode))
+            ok = false;
+    }
+    for (qsizetype i = 0; ok && i < entries.size(); ++i)
+        ok = step() && ::unlinkat(dir, host(entries[i]).constData(), 0) == 0;
+    ::close(dir);
+    // rmdir never follows a link: a folder swapped for one stays.
+    return ok && step() && ::rmdir(host(folder).constData()) == 0;
+}
+
+bool replaceSmallFile(const QString& path, const QByteArray& data) {
+    const Kind k = kindOf(path);
+    if (k != Kind::File && k != Kind::None)
+        return false;
+    const QString temp = path + kNew;
+    if (!writeSynced(temp, data, privateMode(path)))
+        return false;
+    if (!renameOver(temp, path)) {
+        removeFile(temp);
+        return false;
+    }
+    return true;
 }
 
 bool isPlainFolder(const QString& path) {
@@ -319,7 +362,8 @@ bool isPlainFolder(const QString& path) {
 }
 
 ReadResult readFile(const QString& path, QByteArray* out, qint64 limit) {
-    const int fd = ::open(host(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Never waits on a pipe put at the name: it is refused below as not a plain file.
+    const int fd = ::open(host(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return errno == ENOENT ? ReadResult::Missing : errno == ELOOP ? ReadResult::Link : ReadResult::Failed;
     struct stat st {};
@@ -437,7 +481,13 @@ bool makePrivateFolder(const QString& nativePath) {
     for (const QString& m : missing) {
         if (::mkdir(host(m).constData(), 0700) != 0 && errno != EEXIST)
             return false;
-        ::chmod(host(m).constData(), 0700);
+        // On the folder itself, against a umask that is stricter about nothing but wider about
+        // groups; a share that keeps no modes changes nothing.
+        const int fd = ::open(host(m).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd >= 0) {
+            ::fchmod(fd, 0700);
+            ::close(fd);
+        }
     }
     return QFileInfo(nativePath).isDir();
 }

@@ -75,6 +75,9 @@ ReadResult readFile(const QString& path, QByteArray* out, qint64 limit);
 // Removes a folder the program made: only when it holds nothing but plain files of the given names
 // (and is itself a folder, not a link). True when the folder is gone or was never there.
 bool removeOwnFolder(const QString& folder, const QStringList& names);
+// Replaces a small file of the program's own (a record beside the backups) as one step, never through
+// a link and never over anything but a plain file; false when it could not.
+bool replaceSmallFile(const QString& path, const QByteArray& data);
 // The name holds a folder itself, not a link to one.
 bool isPlainFolder(const QString& path);
 

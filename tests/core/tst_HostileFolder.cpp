@@ -8,6 +8,7 @@
 #include "core/ClassFiles.h"
 #include "core/VOXA1.h"
 #include "platform/Clock.h"
+#include "platform/FileSet.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -27,7 +28,10 @@ enum class Plant {
     ForeignDatedFolder,
     StagingLink,
     BackupFolderLink,
-    HugePupilFile
+    HugePupilFile,
+    RecordLinkToClass,
+    RecordPipe,
+    PipeInASet
 };
 
 // Every name under the folder, links not followed, with what it holds and its mode.
@@ -55,6 +59,7 @@ private Q_SLOTS:
     void cleanup() { home.reset(); }
     void plantedThings_nothingOutsideChanges_data();
     void plantedThings_nothingOutsideChanges();
+    void prune_setSwappedForALinkMidway_deletesNothingThere();
 
 private:
     QString data(const QString& name = {}) const { return home->file(u"voxadata/"_s + name); }
@@ -101,6 +106,9 @@ void tst_HostileFolder::plantedThings_nothingOutsideChanges_data() {
     QTest::newRow("the staging folder a link") << Plant::StagingLink << QString() << true;
     QTest::newRow("the class's backup folder a link") << Plant::BackupFolderLink << QString() << true;
     QTest::newRow("a pupil file of 3 GB") << Plant::HugePupilFile << u"ファイルが壊れているか"_s << false;
+    QTest::newRow("the backup record a link to the pupil file") << Plant::RecordLinkToClass << QString() << true;
+    QTest::newRow("the backup record a named pipe") << Plant::RecordPipe << QString() << true;
+    QTest::newRow("a named pipe in a set, 20 sets") << Plant::PipeInASet << QString() << true;
 }
 
 void tst_HostileFolder::plantedThings_nothingOutsideChanges() {
@@ -111,7 +119,13 @@ void tst_HostileFolder::plantedThings_nothingOutsideChanges() {
     c.ClassPath = u"C:\\voxadata\\5-1"_s;
     QCOMPARE(ClassFiles::loadClass(c), QString());
     QString planted; // what must still be there afterwards
-    if (plant != Plant::ForeignDatedFolder && plant != Plant::HugePupilFile) {
+    const bool pipe = plant == Plant::RecordPipe || plant == Plant::PipeInASet;
+    if (pipe) {
+        const QString probe = data(u"probe.pipe"_s);
+        if (::mkfifo(QFile::encodeName(probe).constData(), 0600) != 0)
+            QSKIP("this folder cannot hold a named pipe");
+        QFile::remove(probe);
+    } else if (plant != Plant::ForeignDatedFolder && plant != Plant::HugePupilFile) {
         // A share that refuses links cannot be given one by anybody.
         const QString probe = data(u"probe.link"_s);
         if (::symlink("a", QFile::encodeName(probe).constData()) != 0)
@@ -150,7 +164,23 @@ void tst_HostileFolder::plantedThings_nothingOutsideChanges() {
     case Plant::HugePupilFile:
         QVERIFY(::truncate(QFile::encodeName(data(u"5-1.dat"_s)).constData(), 3LL << 30) == 0);
         break;
+    case Plant::RecordLinkToClass:
+        QVERIFY(QDir().mkpath(data(u"voxabak/5-1"_s)));
+        link(data(u"5-1.dat"_s), data(u"voxabak/5-1/made.txt"_s));
+        break;
+    case Plant::RecordPipe:
+        QVERIFY(QDir().mkpath(data(u"voxabak/5-1"_s)));
+        QVERIFY(::mkfifo(QFile::encodeName(planted = data(u"voxabak/5-1/made.txt"_s)).constData(), 0600) == 0);
+        break;
+    case Plant::PipeInASet:
+        twentySets();
+        QVERIFY(QFile::remove(data(u"voxabak/5-1/20261201-000000/5-1.dat"_s)));
+        QVERIFY(::mkfifo(QFile::encodeName(planted = data(u"voxabak/5-1/20261201-000000/5-1.dat"_s)).constData(),
+                         0600) == 0);
+        break;
     }
+    const QByteArray datBefore =
+        plant == Plant::RecordLinkToClass ? TestSupport::readFile(data(u"5-1.dat"_s)) : QByteArray();
     const auto outsideBefore = tree(outside());
     const QByteArray sdtBefore = TestSupport::readFile(data(u"5-1.sdt"_s));
 
@@ -166,11 +196,52 @@ void tst_HostileFolder::plantedThings_nothingOutsideChanges() {
         QVERIFY2(QFileInfo(planted).isSymLink() || QFileInfo::exists(planted), qPrintable(planted));
     if (!saves)
         QCOMPARE(TestSupport::readFile(data(u"5-1.sdt"_s)), sdtBefore);
+    if (plant == Plant::RecordLinkToClass) {
+        // The record was not written through the link: the pupil file is the class's, whole.
+        QCOMPARE(TestSupport::readFile(data(u"5-1.dat"_s)), datBefore);
+        QVERIFY(QFileInfo(data(u"voxabak/5-1/made.txt"_s)).isSymLink());
+    }
+    if (plant == Plant::PipeInASet) {
+        // Nothing waits on the pipe: the set reads as damaged, and is neither shown nor removed.
+        QList<ClassFiles::FileCopy> got;
+        QVERIFY(!ClassFiles::readBackupSet(data(u"voxabak/5-1/20261201-000000"_s), u"5-1"_s, &got).isEmpty());
+    }
     if (plant == Plant::SetLink || plant == Plant::ForeignDatedFolder) {
         const QStringList sets = ClassBackup::sets(data(), u"5-1"_s);
         QCOMPARE(sets.size(), ClassBackup::kSetsKept);
         QCOMPARE(sets.last(), u"20261208-100000"_s);
     }
+}
+
+// A colleague's program swaps the oldest set for a link to a folder of the teacher's own while the
+// prune removes that set's files: nothing in the teacher's folder is deleted.
+void tst_HostileFolder::prune_setSwappedForALinkMidway_deletesNothingThere() {
+    if (::symlink("a", QFile::encodeName(data(u"probe.link"_s)).constData()) != 0)
+        QSKIP("this folder refuses symbolic links, so none can be planted in it");
+    QFile::remove(data(u"probe.link"_s));
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QCOMPARE(ClassFiles::loadClass(c), QString());
+    twentySets();
+    // The teacher's own copy of the class elsewhere.
+    for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
+        QVERIFY(QFile::copy(data(u"5-1"_s + ext), outside(u"5-1"_s + ext)));
+    const auto outsideBefore = tree(outside());
+    const QString oldest = data(u"voxabak/5-1/20261201-000000"_s);
+    bool swapped = false;
+    FileSet::beforeStepForTest([&](int) {
+        if (swapped || QDir(oldest).entryList(QDir::Files).size() != 2)
+            return;
+        // One of its files is gone: the prune is in it.
+        swapped = QDir().rename(oldest, oldest + u"-moved"_s) &&
+                  ::symlink(QFile::encodeName(outside()).constData(), QFile::encodeName(oldest).constData()) == 0;
+    });
+    const QString error = ClassFiles::saveClass(c);
+    FileSet::beforeStepForTest({});
+    QVERIFY2(swapped, "the prune never reached the oldest set");
+    QCOMPARE(error, QString());
+    QCOMPARE(tree(outside()), outsideBefore);
+    QVERIFY(QFileInfo(oldest).isSymLink());
 }
 
 QTEST_GUILESS_MAIN(tst_HostileFolder)
