@@ -23,8 +23,8 @@ QDateTime madeAt(const QString& setPath) {
     return QDateTime::fromString(QFileInfo(setPath).fileName(), u"yyyyMMdd-HHmmss"_s);
 }
 
-// What a set's row says: when, how many pupils, which terms were calculated; empty when the set
-// cannot be read as a class.
+// What a set holds, as a row and the question name it: pupils, teacher, which terms were calculated;
+// empty when the set cannot be read as a class.
 QString describe(const QString& setPath, const QString& base) {
     QList<ClassFiles::FileCopy> files;
     if (!ClassFiles::readBackupSet(setPath, base, &files).isEmpty())
@@ -41,7 +41,18 @@ QString describe(const QString& setPath, const QString& base) {
                 terms.append(t == 4 ? u"年度末"_s : u"%1学期"_s.arg(t));
                 break;
             }
-    return u"%1人　　計算済み：%2"_s.arg(k.ClassSize).arg(terms.isEmpty() ? u"なし"_s : terms.join(u"・"_s));
+    const QString teacher = k.TeacherName.str().trimmed();
+    return u"%1人　担任：%2　計算済み：%3"_s.arg(k.ClassSize)
+        .arg(teacher.isEmpty() ? u"（なし）"_s : teacher, terms.isEmpty() ? u"なし"_s : terms.join(u"・"_s));
+}
+
+// What made the set, as the row names it.
+QString madeByText(const QString& kind) {
+    if (kind == ClassBackup::kByRestore)
+        return u"戻す前の状態"_s;
+    if (kind == ClassBackup::kByCopy)
+        return u"コピーで置き換える前の状態"_s;
+    return u"保存の前の状態"_s;
 }
 
 } // namespace
@@ -83,12 +94,16 @@ void vxRestore::fill() {
     for (const QString& name : sets) {
         const QString path = QDir(ClassBackup::folderOf(folder, base)).filePath(name);
         const QString what = describe(path, base);
-        auto* item = new QListWidgetItem(madeAt(path).toString(u"yyyy/MM/dd HH:mm"_s) + u"　　"_s +
-                                             (what.isEmpty() ? u"（壊れていて読めません）"_s : what),
-                                         List1);
+        const QString when = madeAt(path).toString(u"yyyy/MM/dd HH:mm:ss"_s);
+        const QString by = madeByText(ClassBackup::madeBy(folder, base, name));
+        auto* item = new QListWidgetItem(
+            when + u"　"_s + (what.isEmpty() ? u"（壊れていて読めません）"_s : by + u"　"_s + what), List1);
         // A set that cannot be read cannot be chosen.
         if (what.isEmpty())
             item->setFlags(Qt::NoItemFlags);
+        // The question names the set exactly as its row does.
+        item->setData(Qt::UserRole, madeAt(path).toString(u"yyyy年M月d日 H:mm:ss"_s) + u" の"_s + by + u"（"_s +
+                                        what + u"）"_s);
         m_sets.append(path);
     }
     if (m_sets.isEmpty())
@@ -112,22 +127,24 @@ void vxRestore::Command1_Click() {
         return;
     }
     const QString set = m_sets[row];
-    const QDateTime when = madeAt(set);
-    const QString at = when.toString(u"M月d日 H:mm"_s);
-    if (MsgBox::show(at + u" の状態に戻します。今の状態もバックアップに残ります。よろしいですか"_s,
+    const QString named = item->data(Qt::UserRole).toString();
+    if (MsgBox::show(named + u"に戻します。"_s + c.CrLf + u"今の状態もバックアップに残ります。よろしいですか"_s,
                      MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(),
                      MsgBox::Cancel) != MsgBox::Ok)
         return;
-    // The class as it is in memory goes to its files first, so that the state kept is the one the
-    // teacher sees.
-    if (!c.SaveClass())
-        return;
+    // The chosen set is read before anything is saved, and kept from pruning until it is back: the
+    // saves below make sets of their own, and the oldest set is the first a prune removes.
+    const ClassBackup::KeepSet keep(set);
     const QString native = DosPath::toNative(c.ClassPath);
     QList<ClassFiles::FileCopy> files;
     QString error = ClassFiles::readBackupSet(set, QFileInfo(native).fileName(), &files);
+    // The class as it is in memory goes to its files first, so that the state kept is the one the
+    // teacher sees.
+    if (error.isEmpty() && !c.SaveClass())
+        return;
     QString notice;
     if (error.isEmpty())
-        error = ClassFiles::replaceUnit(c.ClassPath, files, &notice);
+        error = ClassFiles::replaceUnit(c.ClassPath, files, &notice, ClassBackup::kByRestore);
     if (!error.isEmpty()) {
         MsgBox::show(error, MsgBox::OkOnly, MsgBox::Warning);
         fill();
@@ -137,7 +154,7 @@ void vxRestore::Command1_Click() {
         MsgBox::show(notice, MsgBox::OkOnly, MsgBox::Warning);
     if (c.LoadClass()) {
         c.MakeCurrent(VOXA1::Became::Loaded);
-        MsgBox::show(c.ClassName + u"を"_s + at + u" の状態に戻しました。"_s);
+        MsgBox::show(c.ClassName + u"を"_s + named + u"に戻しました。"_s);
     } else {
         // The restored files cannot be read: nothing of the class before stays in memory to be
         // saved over them; the teacher chooses a class again.

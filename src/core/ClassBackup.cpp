@@ -3,6 +3,8 @@
 #include "platform/FileSet.h"
 
 #include <QDir>
+#include <QHash>
+#include <QSet>
 #include <QRegularExpression>
 
 #include <cstdlib>
@@ -36,15 +38,35 @@ bool isOwnSet(const QString& path, const QStringList& names) {
     return true;
 }
 
-QStringList readRecord(const QString& folder) {
+// The record: a set's name a line, oldest first, with what made it after a tab where it was not an
+// ordinary save ("restore", "copy").
+QList<std::pair<QString, QString>> readEntries(const QString& folder) {
     QByteArray data;
     if (FileSet::readFile(QDir(folder).filePath(kRecord), &data, 64 * 1024) != FileSet::ReadResult::Ok)
         return {};
-    QStringList out;
-    for (const QByteArray& line : data.split('\n'))
-        if (isStamp(QString::fromLatin1(line)) && !out.contains(QString::fromLatin1(line)))
-            out.append(QString::fromLatin1(line));
+    QList<std::pair<QString, QString>> out;
+    QStringList seen;
+    for (const QByteArray& line : data.split('\n')) {
+        const QList<QByteArray> fields = line.split('\t');
+        const QString name = QString::fromLatin1(fields[0]);
+        if (isStamp(name) && !seen.contains(name)) {
+            seen.append(name);
+            out.append({name, fields.size() > 1 ? QString::fromLatin1(fields[1]) : QString()});
+        }
+    }
     return out;
+}
+
+QStringList readRecord(const QString& folder) {
+    QStringList out;
+    for (const auto& e : readEntries(folder))
+        out.append(e.first);
+    return out;
+}
+
+QSet<QString>& keptSets() {
+    static QSet<QString> k;
+    return k;
 }
 
 // Removes a set of the program's making: the plain files in it, then the folder.
@@ -52,12 +74,21 @@ bool removeSet(const QString& path) {
     return FileSet::removeOwnFolder(path, QDir(path).entryList(QDir::Files | QDir::Hidden));
 }
 
-bool writeRecord(const QString& folder, const QStringList& order) {
+bool writeRecord(const QString& folder, const QStringList& order, const QString& newName = {},
+                 const QString& newKind = {}) {
     const QString path = QDir(folder).filePath(kRecord);
     // Never written through a link put in its place.
     if (!FileSet::isPlainFolder(folder))
         return false;
-    return FileSet::replaceSmallFile(path, order.join(u'\n').toLatin1() + '\n');
+    QHash<QString, QString> kinds;
+    for (const auto& e : readEntries(folder))
+        kinds.insert(e.first, e.second);
+    if (!newName.isEmpty())
+        kinds.insert(newName, newKind);
+    QByteArray out;
+    for (const QString& n : order)
+        out += n.toLatin1() + (kinds.value(n).isEmpty() ? QByteArray() : '\t' + kinds.value(n).toLatin1()) + '\n';
+    return FileSet::replaceSmallFile(path, out);
 }
 } // namespace
 
@@ -109,12 +140,27 @@ QString freshSet(const QString& classFolder, const QString& base, const QDateTim
     return folder.filePath(t.toString(kStampFormat));
 }
 
-bool recordMade(const QString& classFolder, const QString& base, const QString& setName) {
+bool recordMade(const QString& classFolder, const QString& base, const QString& setName, const QString& kind) {
     const QString folder = folderOf(classFolder, base);
     QStringList order = sets(classFolder, base);
     order.removeAll(setName);
     order.append(setName);
-    return writeRecord(folder, order);
+    return writeRecord(folder, order, setName, kind);
+}
+
+QString madeBy(const QString& classFolder, const QString& base, const QString& setName) {
+    for (const auto& e : readEntries(folderOf(classFolder, base)))
+        if (e.first == setName)
+            return e.second;
+    return {};
+}
+
+KeepSet::KeepSet(const QString& setPath) : m_path(QDir::cleanPath(setPath)) {
+    keptSets().insert(m_path);
+}
+
+KeepSet::~KeepSet() {
+    keptSets().remove(m_path);
 }
 
 void prune(const QString& classFolder, const QString& base, const QString& justMade) {
@@ -122,7 +168,8 @@ void prune(const QString& classFolder, const QString& base, const QString& justM
     const QStringList order = sets(classFolder, base);
     QStringList kept;
     for (qsizetype i = 0; i < order.size(); ++i) {
-        const bool old = i + kSetsKept < order.size() && order[i] != justMade;
+        const bool old = i + kSetsKept < order.size() && order[i] != justMade &&
+                         !keptSets().contains(QDir::cleanPath(QDir(folder).filePath(order[i])));
         if (!old || !removeSet(QDir(folder).filePath(order[i])))
             kept.append(order[i]);
     }

@@ -31,8 +31,27 @@ QString dueSet(const QString& classFolder, const QString& base, const QDateTime&
 // class): named by now, or the next free second.
 QString freshSet(const QString& classFolder, const QString& base, const QDateTime& now);
 
-// Records the set just made as the newest; false when the record cannot be written.
-bool recordMade(const QString& classFolder, const QString& base, const QString& setName);
+// What made a set other than an ordinary save: a restore over the class, a copy over it.
+inline const QString kByRestore = QStringLiteral("restore");
+inline const QString kByCopy = QStringLiteral("copy");
+
+// Records the set just made as the newest, with what made it; false when the record cannot be written.
+bool recordMade(const QString& classFolder, const QString& base, const QString& setName,
+                const QString& kind = {});
+// What made the set, as recorded (empty for an ordinary save or a set from before the record).
+QString madeBy(const QString& classFolder, const QString& base, const QString& setName);
+
+// While it lives, the set at this host path is never pruned (it is being restored).
+class KeepSet {
+public:
+    explicit KeepSet(const QString& setPath);
+    ~KeepSet();
+    KeepSet(const KeepSet&) = delete;
+    KeepSet& operator=(const KeepSet&) = delete;
+
+private:
+    QString m_path;
+};
 
 // Removes the sets made first beyond the twenty kept; never `justMade`.
 void prune(const QString& classFolder, const QString& base, const QString& justMade);

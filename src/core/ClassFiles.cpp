@@ -622,7 +622,8 @@ enum class Backup { WhenDue, Always };
 // put back, as one unit, the files as they were kept in a backup set (when one is due, or always).
 // `make` gives the new files once the class is held; false from it stops with nothing written.
 QString replaceUnder(const QString& classPath, const QString& firstExt, QString* notice, Backup backup,
-                     const ClassLock* held, const std::function<bool(QList<FileSet::NewFile>*)>& make) {
+                     const ClassLock* held, const std::function<bool(QList<FileSet::NewFile>*)>& make,
+                     const QString& kind = {}) {
     const FileSet::Members m = membersOf(classPath);
     std::optional<ClassLock> lock;
     if (held) {
@@ -649,7 +650,17 @@ QString replaceUnder(const QString& classPath, const QString& firstExt, QString*
 
     const QString keepIn = backup == Backup::Always ? ClassBackup::freshSet(m.folder, m.base, Clock::now())
                                                     : ClassBackup::dueSet(m.folder, m.base, Clock::now());
-    const FileSet::Result r = FileSet::replace(m, files, keepIn);
+    if (backup == Backup::Always) {
+        // A copy or a restore over the class replaces it only once what it replaces is kept.
+        if (!FileSet::keepCopies(m, keepIn))
+            return u"学級のファイルを置き換える前に、今のファイルをバックアップに残せませんでした。"_s + kCrLf +
+                   DosPath::fromNative(keepIn) + kCrLf +
+                   u"何も置き換えていません。バックアップのフォルダ（voxabak）に書き込めるか、ディスクの空きを確かめてください。"_s;
+        const QString made = QFileInfo(keepIn).fileName();
+        if (FileSet::isPlainFolder(keepIn) && ClassBackup::recordMade(m.folder, m.base, made, kind))
+            ClassBackup::prune(m.folder, m.base, made);
+    }
+    const FileSet::Result r = FileSet::replace(m, files, backup == Backup::Always ? QString() : keepIn);
     const QString failed = DosPath::fromNative(r.failedPath);
     switch (r.outcome) {
     case FileSet::Outcome::Saved:
@@ -667,7 +678,7 @@ QString replaceUnder(const QString& classPath, const QString& firstExt, QString*
                kCrLf + u"次に学級を開くとき、保存の前の状態に戻します。"_s;
     }
     }
-    if (!keepIn.isEmpty()) {
+    if (!keepIn.isEmpty() && backup == Backup::WhenDue) {
         // Sets are pruned only once the one just made is recorded as the newest.
         const QString made = QFileInfo(keepIn).fileName();
         if (r.previousKept) {
@@ -718,7 +729,7 @@ QString readBackupSet(const QString& setFolder, const QString& base, QList<FileC
     return readThree(DosPath::fromNative(QDir(setFolder).filePath(base)), out);
 }
 
-QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QString* notice) {
+QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QString* notice, const QString& kind) {
     if (DosPath::toNative(classPath).isEmpty() || files.size() != kCopyOrder.size())
         return writeFailed(classPath + u".dat"_s);
     const FileSet::Members m = membersOf(classPath);
@@ -728,7 +739,7 @@ QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QStr
             out->append({name, files[i].bytes, files[i].modified});
         }
         return true;
-    });
+    }, kind);
 }
 
 QString saveFiles(VOXA1& c, int parts, QString* notice) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/ClassBackup.h"
 #include "platform/ClassLock.h"
 
 struct VOXA1;
@@ -65,7 +66,9 @@ struct FileCopy {
     QDateTime modified;
 };
 QString readUnit(const QString& classPath, QList<FileCopy>* out, QString* notice = nullptr);
-QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QString* notice = nullptr);
+// `kind` records what made the backup set of the files replaced (ClassBackup::kByCopy, kByRestore).
+QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QString* notice = nullptr,
+                    const QString& kind = ClassBackup::kByCopy);
 // The files of a backup set (host path of its folder) in the same order. Sets are written once and
 // never changed by a save, so no lock is taken and nothing is made in the set's folder.
 QString readBackupSet(const QString& setFolder, const QString& base, QList<FileCopy>* out);

@@ -247,9 +247,12 @@ bool realFoldersBelow(const QString& top, const QString& folder) {
     return true;
 }
 
-// Moves the rollback set into a new folder: first under a hidden name, then renamed, so that the
-// folder is either complete or not there.
-bool movePrevious(const Members& set, const QStringList& existed, const QString& keepIn) {
+// Fills a new folder with the files as they were: first under a hidden name, then renamed, so that
+// the folder is either complete or not there. A file this save replaced goes in as its rollback file
+// (the live name now holds another file); one it did not replace goes in as a copy, since another
+// program that writes the live file in place must not change the set with it. `existed` empty:
+// copies of the unit's files as they are now.
+bool fillSet(const Members& set, const QStringList& existed, const QStringList& replaced, const QString& keepIn) {
     QFileInfo target(keepIn);
     const QString parent = target.absolutePath();
     const QString staging = QDir(parent).filePath(u"."_s + target.fileName() + u".part"_s);
@@ -260,9 +263,14 @@ bool movePrevious(const Members& set, const QStringList& existed, const QString&
     bool ok = true;
     for (const QString& s : existed) {
         const QString to = QDir(staging).filePath(s);
-        ok = ok && renameOver(set.path(s) + kOld, to);
-        if (ok)
-            makePrivate(to);
+        if (replaced.contains(s)) {
+            ok = ok && renameOver(set.path(s) + kOld, to);
+            if (ok)
+                makePrivate(to);
+        } else {
+            QByteArray data;
+            ok = ok && readAll(set.path(s), &data) && writeSynced(to, data, 0600);
+        }
     }
     ok = ok && syncFolder(staging) && renameOver(staging, keepIn);
     if (!ok) {
@@ -341,6 +349,18 @@ bool removeOwnFolder(const QString& folder, const QStringList& names) {
     ::close(dir);
     // rmdir never follows a link: a folder swapped for one stays.
     return ok && step() && ::rmdir(host(folder).constData()) == 0;
+}
+
+bool keepCopies(const Members& set, const QString& keepIn) {
+    QStringList existed;
+    for (const QString& s : set.names) {
+        const Kind k = kindOf(set.path(s));
+        if (k == Kind::File)
+            existed.append(s);
+        else if (k != Kind::None)
+            return false;
+    }
+    return existed.isEmpty() || fillSet(set, existed, {}, keepIn);
 }
 
 bool replaceSmallFile(const QString& path, const QByteArray& data) {
@@ -461,7 +481,12 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
     }
     // 5. The files as they were: kept, or thrown away.
     if (!keepPreviousIn.isEmpty() && !existed.isEmpty())
-        r.previousKept = movePrevious(set, existed, keepPreviousIn);
+    {
+        QStringList replaced;
+        for (const NewFile& f : files)
+            replaced.append(f.name);
+        r.previousKept = fillSet(set, existed, replaced, keepPreviousIn);
+    }
     removeLeftovers(set);
     return r;
 }

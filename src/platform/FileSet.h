@@ -75,6 +75,9 @@ ReadResult readFile(const QString& path, QByteArray* out, qint64 limit);
 // Removes a folder the program made: only when it holds nothing but plain files of the given names
 // (and is itself a folder, not a link). True when the folder is gone or was never there.
 bool removeOwnFolder(const QString& folder, const QStringList& names);
+// Copies the unit's files as they are now into a new folder (created owner-only), which appears
+// whole or not at all; true when it is there (or there was nothing to keep).
+bool keepCopies(const Members& set, const QString& keepIn);
 // Replaces a small file of the program's own (a record beside the backups) as one step, never through
 // a link and never over anything but a plain file; false when it could not.
 bool replaceSmallFile(const QString& path, const QByteArray& data);

@@ -2,6 +2,7 @@
 
 #include "WindowDriver.h"
 #include "classfiles/ClassCopy.h"
+#include "core/ClassBackup.h"
 #include "controls/FileList.h"
 #include "controls/FolderList.h"
 #include "platform/Clock.h"
@@ -35,6 +36,7 @@ private Q_SLOTS:
     void backupSet_restoredThroughTheCopyWindow_loadsAsSaved();
     void overwriteQuestion_formatsBothTimes();
     void restore_olderSetThenTheSetItMade_classBackByteForByte();
+    void restore_oldestOfTwentySets_isBroughtBack();
 
 private:
     // A loaded class 3-1 and the main window.
@@ -345,31 +347,34 @@ void tst_FoldersAndCopy::restore_olderSetThenTheSetItMade_classBackByteForByte()
     d->trigger(u"vxMain"_s, u"mnuRestore"_s);
     auto* list = d->find<QListWidget>(u"vxRestore"_s, u"List1"_s);
     QCOMPARE(list->count(), 3);
-    QCOMPARE(list->item(0)->text(), u"2026/12/08 10:00　　3人　　計算済み：なし"_s);
-    QCOMPARE(list->item(1)->text(), u"2026/12/08 09:00　　3人　　計算済み：なし"_s);
-    QCOMPARE(list->item(2)->text(), u"2026/12/07 15:00　　（壊れていて読めません）"_s);
+    QCOMPARE(list->item(0)->text(), u"2026/12/08 10:00:00　保存の前の状態　3人　担任：（なし）　計算済み：なし"_s);
+    QCOMPARE(list->item(1)->text(), u"2026/12/08 09:00:00　保存の前の状態　3人　担任：（なし）　計算済み：なし"_s);
+    QCOMPARE(list->item(2)->text(), u"2026/12/07 15:00:00　（壊れていて読めません）"_s);
     QVERIFY(!(list->item(2)->flags() & Qt::ItemIsSelectable));
 
     list->setCurrentRow(1);
     MsgBox::queueAnswer(MsgBox::Ok);
     MsgBox::queueAnswer(MsgBox::Ok);
     d->click(u"vxRestore"_s, u"Command1"_s);
+    const QString named = u"2026年12月8日 9:00:00 の保存の前の状態（3人　担任：（なし）　計算済み：なし）"_s;
     QCOMPARE(MsgBox::shown().at(MsgBox::shown().size() - 2).text,
-             u"12月8日 9:00 の状態に戻します。今の状態もバックアップに残ります。よろしいですか"_s);
+             named + u"に戻します。\r\n今の状態もバックアップに残ります。よろしいですか"_s);
     QCOMPARE(MsgBox::shown().at(MsgBox::shown().size() - 2).defaultAnswer, MsgBox::Cancel);
-    QCOMPARE(MsgBox::shown().last().text, u"3年1組を12月8日 9:00 の状態に戻しました。"_s);
+    QCOMPARE(MsgBox::shown().last().text, u"3年1組を"_s + named + u"に戻しました。"_s);
     QCOMPARE(onDisk(), first);
     QCOMPARE(c.Pupil(1).PName.str().trimmed(), u"生徒1"_s);
 
     // The newest set is the one the restore made: the class as it was before it.
     QCOMPARE(list->count(), 4);
-    QVERIFY(list->item(0)->text().startsWith(u"2026/12/08 10:05"_s));
+    QCOMPARE(list->item(0)->text(), u"2026/12/08 10:05:00　戻す前の状態　3人　担任：（なし）　計算済み：なし"_s);
     QCOMPARE(list->currentRow(), 0); // chosen at once: Enter goes on from the keyboard
     MsgBox::queueAnswer(MsgBox::Ok);
     MsgBox::queueAnswer(MsgBox::Ok);
     QTest::keyClick(list, Qt::Key_Return);
     QCOMPARE(onDisk(), latest);
     QCOMPARE(c.Pupil(1).PName.str().trimmed(), u"午後"_s);
+    // Two restores in one minute: the rows still tell the sets apart, to the second.
+    QCOMPARE(list->item(0)->text(), u"2026/12/08 10:05:01　戻す前の状態　3人　担任：（なし）　計算済み：なし"_s);
 
     // Nothing chosen, or the damaged set: nothing happens but a word.
     list->setCurrentRow(list->count() - 1);
@@ -379,6 +384,32 @@ void tst_FoldersAndCopy::restore_olderSetThenTheSetItMade_classBackByteForByte()
     QCOMPARE(onDisk(), latest);
     d->click(u"vxRestore"_s, u"Command2"_s);
     QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+}
+
+// The oldest of the twenty sets kept: the saves a restore makes would prune it first.
+void tst_FoldersAndCopy::restore_oldestOfTwentySets_isBroughtBack() {
+    startWithClass();
+    VOXA1& c = d->c();
+    const QDateTime start(QDate(2026, 12, 1), QTime(8, 0));
+    QByteArray oldest;
+    for (int i = 0; i <= ClassBackup::kSetsKept; ++i) {
+        Clock::setNowForTest(start.addSecs(i * 3600));
+        c.Pupil(1).PName = u"状態%1"_s.arg(i);
+        QVERIFY(c.SaveClass());
+        if (i == 0)
+            oldest = TestSupport::readFile(d->home().file(u"voxadata/3-1.dat"_s));
+    }
+    QCOMPARE(ClassBackup::sets(d->home().file(u"voxadata"_s), u"3-1"_s).size(), ClassBackup::kSetsKept);
+    Clock::setNowForTest(start.addSecs(30 * 3600));
+    d->trigger(u"vxMain"_s, u"mnuRestore"_s);
+    auto* list = d->find<QListWidget>(u"vxRestore"_s, u"List1"_s);
+    list->setCurrentRow(list->count() - 1); // the oldest: made by the save at 09:00, holding 状態0
+    MsgBox::queueAnswer(MsgBox::Ok);
+    MsgBox::queueAnswer(MsgBox::Ok);
+    d->click(u"vxRestore"_s, u"Command1"_s);
+    QVERIFY2(MsgBox::shown().last().text.endsWith(u"に戻しました。"_s), qPrintable(MsgBox::shown().last().text));
+    QCOMPARE(c.Pupil(1).PName.str().trimmed(), u"状態0"_s);
+    QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/3-1.dat"_s)), oldest);
 }
 
 QTEST_MAIN(tst_FoldersAndCopy)

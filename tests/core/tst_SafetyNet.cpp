@@ -54,6 +54,8 @@ private Q_SLOTS:
     void backups_clockPutRight_keepsTheSetsMadeLast_data();
     void backups_clockPutRight_keepsTheSetsMadeLast();
     void copy_ontoAClass_canBeUndoneFromItsBackup();
+    void copy_whatItReplacesCannotBeKept_replacesNothing();
+    void backupSet_ofASettingsSave_notChangedByAnInPlaceWrite();
     void copy_fromAnInterruptedSave_copiesOneSaveOrNothing_data();
     void copy_fromAnInterruptedSave_copiesOneSaveOrNothing();
     void modes_underUmask022_classFilesAndBackupsAreOwnerOnly_data();
@@ -462,6 +464,40 @@ void tst_SafetyNet::copy_ontoAClass_canBeUndoneFromItsBackup() {
     QVERIFY(fromCopy(files) == beforeCopy);
     QCOMPARE(ClassFiles::replaceUnit(c.ClassPath, files), QString());
     QVERIFY(onDisk() == beforeCopy);
+}
+
+// The class's backup folder is not a folder (a file of its name), so what a copy replaces cannot be
+// kept: the copy replaces nothing and says why, where it used to replace the class and drop it.
+void tst_SafetyNet::copy_whatItReplacesCannotBeKept_replacesNothing() {
+    QVERIFY(QDir().mkpath(file(u"voxabak"_s)));
+    TestSupport::writeFile(file(u"voxabak/5-1"_s), "not a folder");
+    QList<ClassFiles::FileCopy> other;
+    for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
+        other.append({TestSupport::readFile(TestSupport::dataDir() + u"/2-3"_s + ext), {}});
+    const QString error = ClassFiles::replaceUnit(DosPath::fromNative(file(u"5-1"_s)), other);
+    QVERIFY2(error.startsWith(u"学級のファイルを置き換える前に、今のファイルをバックアップに残せませんでした。"_s),
+             qPrintable(error));
+    QVERIFY(onDisk() == sample);
+    QCOMPARE(leftovers(), QStringList());
+}
+
+// A settings save keeps the whole class in its set; the files it did not replace are still the live
+// ones, which another program may write in place: the set holds copies of them, not the files.
+void tst_SafetyNet::backupSet_ofASettingsSave_notChangedByAnInPlaceWrite() {
+    VOXA1 c;
+    c.ClassPath = DosPath::fromNative(file(u"5-1"_s));
+    QCOMPARE(ClassFiles::loadClass(c), QString());
+    c.SchoolName = u"設定だけ"_s;
+    QCOMPARE(ClassFiles::saveSettings(c), QString());
+    const QStringList sets = ClassBackup::sets(folder(), u"5-1"_s);
+    QCOMPARE(sets.size(), 1);
+    const QString setDat = QDir(ClassBackup::folderOf(folder(), u"5-1"_s)).filePath(sets[0] + u"/5-1.dat"_s);
+    QCOMPARE(TestSupport::readFile(setDat), sample.dat);
+    QFile live(file(u"5-1.dat"_s));
+    QVERIFY(live.open(QIODevice::ReadWrite));
+    QVERIFY(live.write("XXXX") == 4);
+    live.close();
+    QCOMPARE(TestSupport::readFile(setDat), sample.dat);
 }
 
 void tst_SafetyNet::copy_fromAnInterruptedSave_copiesOneSaveOrNothing_data() {
