@@ -83,8 +83,12 @@ void Form::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (!confirmClose())
         return;
-    if (m_closeButton && m_closeButton->isEnabled()) {
-        m_closeButton->click();
+    if (m_closeButton) {
+        // The title bar does what the window's way out does, and nothing while that is not
+        // available: a work window's close never unloads it behind the teacher's back (unloading the
+        // last window on screen would end the program).
+        if (m_closeButton->isEnabled() && m_closeButton->isVisible())
+            m_closeButton->click();
         return;
     }
     // The title bar's close button asks to unload the window; the window may refuse.

@@ -329,16 +329,35 @@ void vxHyo::setExecute(bool on) {
     Command3D5->setEnabled(on);
 }
 
+// While an item is shown its choices are locked; the window's own 中止 and 終了, which stand in the
+// period frame, are not choices and stay as they are.
+void vxHyo::lockChoices(bool locked) {
+    for (QPushButton* b : Command3D2)
+        b->setEnabled(!locked);
+    for (int i = 1; i < 4; ++i)
+        m_choiceFrames[i]->setEnabled(!locked);
+}
+
 void vxHyo::showItem(HyoState::Shown kind) {
     m_state.show(kind);
-    for (QGroupBox* f : m_choiceFrames)
-        f->setEnabled(false);
+    lockChoices(true);
 }
 
 void vxHyo::closeItem() {
     m_state.close();
-    for (QGroupBox* f : m_choiceFrames)
-        f->setEnabled(true);
+    lockChoices(false);
+}
+
+// Whatever is shown goes, as its own 中止 would put it away: the marks given stay in memory.
+void vxHyo::putAwayShown() {
+    if (!m_state.locked())
+        return;
+    Yoseienable(false);
+    showLists(false);
+    m_numberFrame->hide();
+    showView(false);
+    closeItem();
+    setExecute(true);
 }
 
 // Every choice back to none (and out of year-end mode, with the real term back).
@@ -391,6 +410,7 @@ void vxHyo::Command3D3_Click() {
     // (year-end mode included) so that 終了 can be pressed again.
     if (!m_state.saveWithRealTerm([this] { return c.SaveClass(); }))
         return;
+    putAwayShown();
     m_state.resetSelections();
     c.ReturnForm = u"vxHyo"_s;
     forms.hide(tag());
@@ -398,6 +418,7 @@ void vxHyo::Command3D3_Click() {
 }
 
 void vxHyo::Command3D4_Click() {
+    putAwayShown();
     m_state.leaveYearEnd();
     c.ReturnForm = u"vxHyo"_s;
     forms.hide(tag());

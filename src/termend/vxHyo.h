@@ -91,6 +91,8 @@ private:
     QPushButton* Command3D4;
     QGroupBox* Frame3D3;
     QGroupBox* m_choiceFrames[4];
+    void lockChoices(bool locked);
+    void putAwayShown();
     QLabel* m_school;
     QLabel* m_className;
     QLabel* m_term;

@@ -4,6 +4,7 @@
 #include "WindowDriver.h"
 #include "core/ClassFiles.h"
 #include "platform/MsgBox.h"
+#include "platform/Program.h"
 #include "termend/DistChart.h"
 #include "termend/vxHyo.h"
 
@@ -40,6 +41,8 @@ private Q_SLOTS:
     void yearEnd_failedEnd_keepsModeAndTerm();
     void yearEnd_cancelAtReevaluation_givesTheTermBack_data();
     void yearEnd_cancelAtReevaluation_givesTheTermBack();
+    void wayOutWhileShown_leavesTheWindow_neverTheProgram_data();
+    void wayOutWhileShown_leavesTheWindow_neverTheProgram();
 
 private:
     // The sample class 5-1 (tests/data) loaded and the term-end window open.
@@ -584,6 +587,46 @@ void tst_TermEndWindow::yearEnd_cancelAtReevaluation_givesTheTermBack() {
              viewpoints ? u"この観点の再評定をしますか"_s : u"この教科の再評価をしますか"_s);
     QCOMPARE(win()->PeriodMode(), 0);
     QCOMPARE(c.CurTerm, qint16(1));
+    QVERIFY(!list(0)->isVisible());
+}
+
+void tst_TermEndWindow::wayOutWhileShown_leavesTheWindow_neverTheProgram_data() {
+    QTest::addColumn<int>("proc");    // what is shown: 0 the score sheet view, 2 the evaluation lists
+    QTest::addColumn<QString>("how"); // the window's 中止, or the title bar's close
+    QTest::newRow("score sheet, 中止") << 0 << u"Command3D4"_s;
+    QTest::newRow("score sheet, title bar") << 0 << u"close"_s;
+    QTest::newRow("lists, 中止") << 2 << u"Command3D4"_s;
+    QTest::newRow("lists, title bar") << 2 << u"close"_s;
+}
+
+// With a score sheet view or evaluation lists up, the window's 中止 leaves the window; the title bar
+// does what 中止 does. The marks given stay in memory, the program goes on, and the window opens
+// again with its choices free.
+void tst_TermEndWindow::wayOutWhileShown_leavesTheWindow_neverTheProgram() {
+    QFETCH(int, proc);
+    QFETCH(QString, how);
+    open();
+    VOXA1& c = d->c();
+    run(proc, 0);
+    if (proc == 2) {
+        QVERIFY(list(0)->isVisible());
+        clickRow(0, 1);
+    }
+    const QString markGiven = c.Pupil(1).SubjMark(1, 1).str();
+    QPushButton* way = d->find<QPushButton>(u"vxHyo"_s, u"Command3D4"_s);
+    QVERIFY2(way->isEnabled() && way->isVisible(), qPrintable(how));
+    if (how == u"close"_s)
+        d->forms().find(u"vxHyo"_s)->close();
+    else
+        click(how);
+    QVERIFY(!Program::hasEnded());
+    QVERIFY(d->forms().find(u"vxMain"_s)->isVisible());
+    QVERIFY(!d->forms().find(u"vxHyo"_s) || !d->forms().find(u"vxHyo"_s)->isVisible());
+    QCOMPARE(c.Pupil(1).SubjMark(1, 1).str(), markGiven);
+    // Opened again: nothing shown, every choice free.
+    d->trigger(u"vxMain"_s, u"mnuHyo"_s);
+    QVERIFY(d->find<QPushButton>(u"vxHyo"_s, u"Command3D2(0)"_s)->isEnabled());
+    QVERIFY(d->find<QPushButton>(u"vxHyo"_s, u"Command3D1(0)"_s)->isEnabled());
     QVERIFY(!list(0)->isVisible());
 }
 
