@@ -29,7 +29,7 @@ vxPass::vxPass(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxPass"_s), c(c_) {
         e->setEchoMode(QLineEdit::Password);
         e->setStyleSheet(u"lineedit-password-character: 35;"_s); // "#"
         e->setMaxLength(10);
-        TextGuard::watch(e, u"パスワード"_s);
+        TextGuard::watch(e, u"パスワード"_s, c.PassWord.width());
         e->installEventFilter(this);
     }
     auto* form = new QFormLayout(panel);

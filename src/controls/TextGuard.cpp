@@ -31,17 +31,18 @@ QString refusal(const QString& character, const QString& fieldName) {
            u"\r\n"_s + u"ほかの字に置き換えて入力してください。"_s;
 }
 
-QString tooLong(const QString& fieldName, int maxChars) {
-    return fieldName + u"は%1文字までです。"_s.arg(maxChars) + u"\r\n"_s +
+QString tooLong(const QString& fieldName, int maxBytes) {
+    return fieldName + u"は全角%1文字・半角%2文字までです。"_s.arg(maxBytes / 2).arg(maxBytes) + u"\r\n"_s +
            u"短くしてから入力してください。"_s;
 }
 
-void watch(QLineEdit* box, const QString& fieldName, int maxChars) {
+void watch(QLineEdit* box, const QString& fieldName, int maxBytes) {
     auto s = std::make_shared<State>();
     s->last = box->text();
-    QObject::connect(box, &QLineEdit::textChanged, box, [box, s, fieldName, maxChars](const QString& text) {
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, s, fieldName, maxBytes](const QString& text) {
         const QString bad = Cp932::firstUnencodable(text);
-        const bool longer = maxChars > 0 && text.size() > maxChars;
+        // The field is stored in so many bytes of code page 932: a full-width character takes two.
+        const bool longer = maxBytes > 0 && Cp932::encode(text).size() > maxBytes;
         if (bad.isEmpty() && !longer) {
             s->last = text;
             return;
@@ -54,7 +55,7 @@ void watch(QLineEdit* box, const QString& fieldName, int maxChars) {
         if (s->busy || (what == s->refused && s->since.isValid() && s->since.elapsed() < kRepeatMs))
             return;
         s->busy = true;
-        MsgBox::show(bad.isEmpty() ? tooLong(fieldName, maxChars) : refusal(bad, fieldName), MsgBox::OkOnly,
+        MsgBox::show(bad.isEmpty() ? tooLong(fieldName, maxBytes) : refusal(bad, fieldName), MsgBox::OkOnly,
                      MsgBox::Warning);
         s->busy = false;
         s->refused = what;

@@ -26,9 +26,9 @@ QList<ViewNameEntry> currentViewNames(int grade) {
     QList<ViewNameEntry> out;
     const QList<int> slots = grade >= 3 ? QList<int>{1, 2, 3, 4} : QList<int>{1, 3, 5};
     for (int slot : slots) {
-        out.append({slot, 1, u"知識・技能"_s});
-        out.append({slot, 2, u"思考・判断・表現"_s});
-        out.append({slot, 3, u"主体的態度"_s});
+        out.append({slot, 1, u"知技"_s});
+        out.append({slot, 2, u"思判表"_s});
+        out.append({slot, 3, u"主体"_s});
         out.append({slot, 4, QString()});
     }
     return out;

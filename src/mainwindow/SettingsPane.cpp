@@ -34,9 +34,9 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
     // Ten full-width characters show whole in the three name boxes.
     for (QLineEdit* e : {Text1, Text2, Text3})
         e->setMinimumWidth(e->fontMetrics().horizontalAdvance(u"横浜市立桜ヶ丘小学校"_s) + 12);
-    TextGuard::watch(Text1, u"市町名"_s);
-    TextGuard::watch(Text2, u"学校名"_s);
-    TextGuard::watch(Text3, u"担任名"_s);
+    TextGuard::watch(Text1, u"市町名"_s, c.CityName.width());
+    TextGuard::watch(Text2, u"学校名"_s, c.SchoolName.width());
+    TextGuard::watch(Text3, u"担任名"_s, c.TeacherName.width());
     for (QLineEdit* e : {Text1, Text2, Text3})
         TextBoxes::showStartWhenIdle(e);
 
@@ -57,10 +57,10 @@ SettingsPane::SettingsPane(VOXA1& c_, QWidget* parent) : QWidget(parent), c(c_) 
         auto* col = new QVBoxLayout(frame);
         for (int v = 0; v < 4; ++v) {
             m_views[s][v] = box(u"Text%1(%2)"_s.arg(7 + v).arg(s), 8, true);
-            // Eight full-width characters ("思考・判断・表現") show whole.
+            // Room to spare beyond the four full-width characters a name holds.
             m_views[s][v]->setMinimumWidth(
                 m_views[s][v]->fontMetrics().horizontalAdvance(u"思考・判断・表現"_s) + 12);
-            TextGuard::watch(m_views[s][v], u"観点名"_s);
+            TextGuard::watch(m_views[s][v], u"観点名"_s, c.ViewName(1, 1).width());
             TextBoxes::showStartWhenIdle(m_views[s][v]);
             col->addWidget(m_views[s][v]);
         }

@@ -131,13 +131,20 @@ QString sexOf(const QString& field) {
     return {};
 }
 
-int apply(VOXA1& c, const QStringList& f) {
+int apply(VOXA1& c, const QStringList& f, QStringList* cut) {
     int taken = 0;
+    const int width = PupilRec().PName.width();
     for (int i = 1; i <= c.ClassSize; ++i) {
         const qsizetype at = qsizetype(i - 1) * 2;
         if (at >= f.size())
             break;
-        c.Pupil(i).PName = f[at];
+        QString name = f[at];
+        if (Cp932::encode(name).size() > width) {
+            name = Cp932::leftColumns(name, width);
+            if (cut)
+                cut->append(f[at] + u" → "_s + name);
+        }
+        c.Pupil(i).PName = name;
         ++taken;
         if (at + 1 >= f.size())
             break;

@@ -34,8 +34,10 @@ QStringList fields(const QString& text);
 QString sexOf(const QString& field);
 
 // Fills PName and Sex of pupils 1..ClassSize from the pairs, in order. A sex that is not one of the
-// above leaves the pupil's sex as it was; names are cut to 20 characters. A file with fewer pairs
-// stops at its end, keeping the pupils read so far. Returns how many names were taken.
-int apply(VOXA1& c, const QStringList& fields);
+// above leaves the pupil's sex as it was. A name longer than the 20 bytes a name is stored in (ten
+// full-width characters) is cut there, never through a character, and listed in `cut` as
+// "名前 → 切った名前". A file with fewer pairs stops at its end, keeping the pupils read so far.
+// Returns how many names were taken.
+int apply(VOXA1& c, const QStringList& fields, QStringList* cut = nullptr);
 
 } // namespace NameImport

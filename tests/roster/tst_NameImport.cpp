@@ -61,7 +61,13 @@ void tst_NameImport::apply_files_data() {
                                                   << QStringList{u"髙橋　一"_s, u"山﨑　二"_s} << u"12"_s;
     QTest::newRow("name of 25 characters")
         << TestSupport::sjis(u"あいうえおかきくけこさしすせそたちつてとなにぬねの,2"_s) << 1
-        << QStringList{u"あいうえおかきくけこさしすせそたちつてと"_s} << u"2"_s;
+        << QStringList{u"あいうえおかきくけこ"_s} << u"2"_s;
+    // 13 characters, 26 bytes: cut at 20 bytes, as the class file keeps it.
+    QTest::newRow("name of 13 full-width characters")
+        << TestSupport::sjis(u"グエン　ヴァン　ミン　ホア,1"_s) << 1 << QStringList{u"グエン　ヴァン　ミン"_s}
+        << u"1"_s;
+    QTest::newRow("half-width katakana, 20 bytes") << TestSupport::sjis(u"ｸﾞｴﾝ ｳﾞｧﾝ ﾐﾝ ﾎｱﾝﾅ,2"_s) << 1
+                                                    << QStringList{u"ｸﾞｴﾝ ｳﾞｧﾝ ﾐﾝ ﾎｱﾝﾅ"_s} << u"2"_s;
     QTest::newRow("full-width digits are no sex")
         << TestSupport::sjis(u"青木　一郎,１\r\n井上　さくら,２"_s) << 2 << three.mid(0, 2) << u"00"_s;
     QTest::newRow("UTF-8 without byte order mark (LibreOffice)")
@@ -88,14 +94,25 @@ void tst_NameImport::apply_files() {
     c.ClassSize = static_cast<qint16>(classSize);
     for (int i = 1; i <= classSize; ++i)
         c.Pupil(i).PName = u"元の名前%1"_s.arg(i);
-    NameImport::apply(c, NameImport::fields(NameImport::decode(file)));
+    const QStringList fields = NameImport::fields(NameImport::decode(file));
+    QStringList cut;
+    NameImport::apply(c, fields, &cut);
+    int shorter = 0;
     for (int i = 1; i <= classSize; ++i) {
         QString name = c.Pupil(i).PName.str();
         while (name.endsWith(u' '))
             name.chop(1);
         QCOMPARE(name, names[i - 1]);
+        // What is kept is what the class file keeps, and every name cut is named.
+        QCOMPARE(TestSupport::fromSjis(Cp932::fixedBytes(name, 20)).trimmed(), name.trimmed());
+        if ((i - 1) * 2 < fields.size() && name != fields.value((i - 1) * 2))
+        {
+            QVERIFY(cut.contains(fields.value((i - 1) * 2) + u" → "_s + name));
+            ++shorter;
+        }
         QCOMPARE(c.Pupil(i).Sex, QString(sexes[i - 1]));
     }
+    QCOMPARE(cut.size(), shorter);
 }
 
 void tst_NameImport::window_importsAndTheRosterShowsTheNames() {

@@ -441,9 +441,14 @@ void tst_RosterWindow::inputMethod_commitsAndModes() {
     } else if (flow == u"too long"_s) {
         MsgBox::queueAnswer(MsgBox::Ok);
         box->end(false);
-        ime(box, {}, QString(18, u'あ')); // 3 + 18 characters
-        QCOMPARE(MsgBox::shown().last().text, u"名前は20文字までです。\r\n短くしてから入力してください。"_s);
+        // 3 + 8 characters, but 5 + 16 bytes: the name is stored in 20.
+        ime(box, {}, QString(8, u'あ'));
+        QCOMPARE(MsgBox::shown().last().text,
+                 u"名前は全角10文字・半角20文字までです。\r\n短くしてから入力してください。"_s);
         QCOMPARE(box->text(), u"生徒1"_s);
+        // 20 bytes exactly is taken.
+        ime(box, {}, QString(7, u'あ') + u"ｱ"_s);
+        QCOMPARE(box->text(), u"生徒1あああああああｱ"_s);
     } else {
         key(Qt::Key_Return);
         QCOMPARE(roster()->current(), (Roster::Cell{1, 2}));
