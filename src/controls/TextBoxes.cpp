@@ -1,5 +1,6 @@
 #include "controls/TextBoxes.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QInputMethod>
@@ -14,13 +15,21 @@ namespace TextBoxes {
 
 namespace {
 
+// A composition committed this soon before the box is loaded for another cell was committed by the
+// move itself (Qt commits as the focus leaves), and the input method may send it once more.
+constexpr qint64 kCommittedByTheMoveMs = 150;
+// A dropped composition's late commit comes at once or never: after this, a commit is new typing
+// (a handwriting pad, a character palette, Unicode entry send commits without composing).
+constexpr qint64 kLateCommitMs = 1000;
+
 // Watches the input method events that reach one box.
 class Composition : public QObject {
 public:
     explicit Composition(QLineEdit* box) : QObject(box) { setObjectName(u"composition"_s); }
-    QString pending;       // the composition shown in the box
-    bool composed = false; // a composition began since the box was last loaded
-    bool dropped = false;
+    QString pending;        // the composition shown in the box
+    QElapsedTimer committed; // when a composition was last committed
+    bool dropped = false;   // the commit of a dropped composition may still come
+    QElapsedTimer droppedAt;
 
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() != QEvent::InputMethod)
@@ -30,12 +39,14 @@ public:
         // composing anew: that text belongs to the pupil or cell it was typed for, not to this one.
         if (dropped && ev->preeditString().isEmpty() && !ev->commitString().isEmpty()) {
             dropped = false;
-            return true;
+            if (droppedAt.elapsed() < kLateCommitMs)
+                return true;
         }
         if (!ev->preeditString().isEmpty() || !ev->commitString().isEmpty())
             dropped = false;
+        if (!pending.isEmpty() && ev->preeditString().isEmpty() && !ev->commitString().isEmpty())
+            committed.start();
         pending = ev->preeditString();
-        composed = composed || !pending.isEmpty();
         return false;
     }
 };
@@ -102,7 +113,12 @@ void trackComposition(QLineEdit* box) {
 
 void dropComposition(QLineEdit* box) {
     Composition* c = compositionOf(box);
-    if (!c || !c->composed)
+    if (!c)
+        return;
+    // Only a composition pending now, or one the move itself committed a moment ago, may still be
+    // sent again; anything typed and committed before is the teacher's and ends there.
+    const bool justCommitted = c->committed.isValid() && c->committed.elapsed() < kCommittedByTheMoveMs;
+    if (c->pending.isEmpty() && !justCommitted)
         return;
     // An event with neither composition nor commit clears what the box shows; the input method is
     // then told to start afresh. A composition committed as the focus left the box may still be
@@ -112,8 +128,9 @@ void dropComposition(QLineEdit* box) {
         QCoreApplication::sendEvent(box, &clear);
     }
     c->pending.clear();
-    c->composed = false;
+    c->committed.invalidate();
     c->dropped = true;
+    c->droppedAt.start();
     QGuiApplication::inputMethod()->reset();
 }
 

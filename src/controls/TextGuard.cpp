@@ -6,7 +6,9 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <memory>
 
@@ -20,6 +22,9 @@ constexpr qint64 kRepeatMs = 1500;
 
 struct State {
     QString last;      // the text before the edit that brought the refused text in
+    bool composing = false;
+    QString beforeComposition; // the text as it was when the composition began (a selection it
+                               // replaced included)
     bool busy = false; // a message of this box is up
     QString refused;   // what the last message was about
     QElapsedTimer since;
@@ -36,9 +41,36 @@ QString tooLong(const QString& fieldName, int maxBytes) {
            u"短くしてから入力してください。"_s;
 }
 
+namespace {
+// Notes the text as it is when a composition begins, before the composition replaces a selection.
+class CompositionStart : public QObject {
+public:
+    CompositionStart(QLineEdit* box, std::shared_ptr<State> s) : QObject(box), m_box(box), m_s(std::move(s)) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::InputMethod)
+            return false;
+        const auto* ev = static_cast<QInputMethodEvent*>(e);
+        if (!ev->preeditString().isEmpty() && !m_s->composing) {
+            m_s->composing = true;
+            m_s->beforeComposition = m_box->text();
+        } else if (ev->preeditString().isEmpty() && m_s->composing) {
+            // The composition ends with this event (committed or dropped): its refusal, if any,
+            // comes while the event is handled, so the note is cleared just after.
+            QTimer::singleShot(0, this, [s = m_s] { s->composing = false; });
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* m_box;
+    std::shared_ptr<State> m_s;
+};
+} // namespace
+
 void watch(QLineEdit* box, const QString& fieldName, int maxBytes) {
     auto s = std::make_shared<State>();
     s->last = box->text();
+    box->installEventFilter(new CompositionStart(box, s));
     QObject::connect(box, &QLineEdit::textChanged, box, [box, s, fieldName, maxBytes](const QString& text) {
         const QString bad = Cp932::firstUnencodable(text);
         // The field is stored in so many bytes of code page 932: a full-width character takes two.
@@ -47,8 +79,12 @@ void watch(QLineEdit* box, const QString& fieldName, int maxBytes) {
             s->last = text;
             return;
         }
-        // First the box as it was and no composition left to send again; only then a word.
-        box->setText(s->last);
+        // First the box as it was and no composition left to send again; only then a word. A refused
+        // commit puts back the text from before its composition, which may have replaced a selection.
+        const QString back = s->composing ? s->beforeComposition : s->last;
+        s->composing = false;
+        s->last = back;
+        box->setText(back);
         if (box->hasFocus())
             QGuiApplication::inputMethod()->reset();
         const QString what = bad.isEmpty() ? u"#long"_s : bad;

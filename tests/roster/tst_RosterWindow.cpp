@@ -393,6 +393,8 @@ void tst_RosterWindow::inputMethod_commitsAndModes_data() {
     QTest::newRow("composing for pupil 1, then pupil 5 clicked") << u"other row"_s;
     QTest::newRow("the same, committed as the focus left and again later") << u"other row, late"_s;
     QTest::newRow("a commit past 20 characters") << u"too long"_s;
+    QTest::newRow("a palette's commit in the next cell, after a name typed and committed") << u"palette"_s;
+    QTest::newRow("an emoji composed over the selected name") << u"over selection"_s;
     QTest::newRow("sex column: off by keyboard, left on by a click, ２ counts") << u"sex"_s;
 }
 
@@ -438,6 +440,26 @@ void tst_RosterWindow::inputMethod_commitsAndModes() {
         key(Qt::Key_Return);
         QCOMPARE(cell(5, 1).trimmed(), u"生徒5"_s);
         QCOMPARE(cell(1, 1).trimmed(), u"生徒1"_s);
+    } else if (flow == u"palette"_s) {
+        // A name typed and committed by the teacher; later the next cell gets 髙 from a palette,
+        // which sends a commit without composing.
+        ime(box, u"さとう"_s);
+        ime(box, {}, u"佐藤"_s);
+        QTest::qWait(200); // a teacher's Enter comes a moment after the commit
+        key(Qt::Key_Return);
+        clickCell(2, 1);
+        box->end(false);
+        ime(box, {}, u"髙"_s);
+        key(Qt::Key_Return);
+        QCOMPARE(cell(1, 1).trimmed(), u"佐藤"_s);
+        QCOMPARE(cell(2, 1).trimmed(), u"生徒2髙"_s);
+    } else if (flow == u"over selection"_s) {
+        MsgBox::queueAnswer(MsgBox::Ok);
+        box->selectAll();
+        ime(box, u"ねこ"_s);
+        ime(box, {}, u"🐱"_s);
+        QVERIFY(MsgBox::shown().last().text.startsWith(u"「🐱」は使えない文字なので"_s));
+        QCOMPARE(box->text(), u"生徒1"_s);
     } else if (flow == u"too long"_s) {
         MsgBox::queueAnswer(MsgBox::Ok);
         box->end(false);
