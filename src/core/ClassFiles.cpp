@@ -101,21 +101,22 @@ void putF64(QByteArray& b, qsizetype at, double v) {
 void putBytes(QByteArray& b, qsizetype at, const QByteArray& v) {
     std::copy(v.begin(), v.end(), b.begin() + at);
 }
-// Little-endian values read byte by byte; callers have checked that the bytes are there.
-quint64 getLE(const QByteArray& b, qsizetype at, int bytes) {
+// Little-endian values; callers have checked that the bytes are there.
+template <int Bytes> quint64 getLE(const QByteArray& b, qsizetype at) {
+    const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
     quint64 v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = (v << 8) | static_cast<uchar>(b.at(at + i));
+    for (int i = 0; i < Bytes; ++i)
+        v |= quint64(p[i]) << (8 * i);
     return v;
 }
 qint16 getI16(const QByteArray& b, qsizetype at) {
-    return static_cast<qint16>(getLE(b, at, 2));
+    return static_cast<qint16>(getLE<2>(b, at));
 }
 quint16 getU16(const QByteArray& b, qsizetype at) {
-    return static_cast<quint16>(getLE(b, at, 2));
+    return static_cast<quint16>(getLE<2>(b, at));
 }
 double getF64(const QByteArray& b, qsizetype at) {
-    return std::bit_cast<double>(getLE(b, at, 8));
+    return std::bit_cast<double>(getLE<8>(b, at));
 }
 
 // Visits the fields of a record after Sex in their file order, with their offsets relative to
@@ -189,10 +190,14 @@ struct RecordWriter {
 struct RecordReader {
     const QByteArray& in;
     qsizetype base;
-    template <int N> void text(FixedText<N>& t, qsizetype at, int n) { t.setFromFile(in.mid(base + at, n)); }
+    template <int N> void text(FixedText<N>& t, qsizetype at, int n) {
+        t.setFromFile(QByteArrayView(in.constData() + base + at, qMin<qsizetype>(n, in.size() - base - at)));
+    }
     void i16(qint16& v, qsizetype at) { v = getI16(in, base + at); }
     void f64(double& v, qsizetype at) { v = getF64(in, base + at); }
-    template <int N> void raw(FixedBytes<N>& m, qsizetype at) { m.setBytes(in.mid(base + at, N)); }
+    template <int N> void raw(FixedBytes<N>& m, qsizetype at) {
+        m.setBytes(QByteArrayView(in.constData() + base + at, qMin<qsizetype>(N, in.size() - base - at)));
+    }
 };
 
 // Field bytes after Sex: 3100; with the 4-byte head, a record without Sex takes 3104 bytes.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QtGlobal>
 
 #include <array>
@@ -25,7 +26,7 @@ public:
 
     QByteArray bytes() const { return QByteArray(reinterpret_cast<const char*>(m_bytes.data()), N); }
     // Takes the first N bytes; missing bytes become spaces.
-    void setBytes(const QByteArray& b) {
+    void setBytes(QByteArrayView b) {
         m_bytes.fill(' ');
         for (int i = 0; i < N && i < b.size(); ++i)
             m_bytes[static_cast<std::size_t>(i)] = static_cast<unsigned char>(b[i]);

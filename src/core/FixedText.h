@@ -3,7 +3,10 @@
 #include "platform/Cp932.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
 #include <QString>
+
 
 // A text of exactly N characters (String*N): a shorter text is padded with spaces on the right, a
 // longer one is cut. The class files store it in code page 932 (see ClassFiles).
@@ -30,9 +33,27 @@ public:
     bool operator==(const FixedText& o) const { return m_text == o.m_text; }
 
     // Takes the text from the bytes of a file.
-    void setFromFile(const QByteArray& bytes) {
-        assign(Cp932::decode(bytes));
-        m_source = bytes;
+    void setFromFile(QByteArrayView bytes) {
+        // A pupil record holds some eighty two-byte marks, most of them blank or one of a few signs
+        // whose bytes the conversion gives back exactly: those come from a table, without keeping
+        // their bytes, so that loading a class costs little more than reading it.
+        if (bytes.size() == 2) {
+            if (N == 2 && bytes[0] == ' ' && bytes[1] == ' ') {
+                m_text = blank();
+                m_source.clear();
+                return;
+            }
+            const Known& k = known(bytes);
+            m_text = k.text;
+            if (k.exact) {
+                m_source.clear();
+                return;
+            }
+            m_source = bytes.toByteArray();
+            return;
+        }
+        assign(Cp932::decode(bytes.toByteArray()));
+        m_source = bytes.toByteArray();
     }
     // The bytes it was read from while it is unchanged; empty otherwise.
     const QByteArray& sourceBytes() const { return m_source; }
@@ -50,6 +71,27 @@ public:
     }
 
 private:
+    struct Known {
+        QString text;
+        bool exact = false; // the text converts back to exactly these bytes
+    };
+    // The text of a two-byte value, worked out the first time it is met.
+    static const Known& known(QByteArrayView bytes) {
+        thread_local QHash<quint16, Known> table;
+        const quint16 v = quint16((uchar(bytes[0]) << 8) | uchar(bytes[1]));
+        auto it = table.find(v);
+        if (it == table.end()) {
+            const QByteArray b = bytes.toByteArray();
+            FixedText f;
+            f.assign(Cp932::decode(b));
+            // Written back without its bytes, the text must give these same bytes in a record and
+            // between the quotes of the settings file.
+            const bool exact = Cp932::fixedBytes(f.m_text, 2) == b &&
+                               (Cp932::decode(b) != f.m_text || Cp932::encode(f.m_text) == b);
+            it = table.insert(v, Known{f.m_text, exact});
+        }
+        return *it;
+    }
     // Every blank text of this width shares one string.
     static const QString& blank() {
         static const QString b(N, u' ');
