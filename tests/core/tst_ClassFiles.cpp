@@ -57,6 +57,8 @@ private Q_SLOTS:
     void sampleClasses_loadAndSave_byteForByte_data();
     void sampleClasses_loadAndSave_byteForByte();
     void changedName_isWrittenAfresh();
+    void record_readAndWrittenBack_everyByteAsRead_data();
+    void record_readAndWrittenBack_everyByteAsRead();
     void loadClass_sampleClasses_readAsTheirJson_data();
     void loadClass_sampleClasses_readAsTheirJson();
 
@@ -400,6 +402,39 @@ void tst_ClassFiles::changedName_isWrittenAfresh() {
     // A name the teacher changed is converted as any new text: 髙 in the IBM row.
     QCOMPARE(TestSupport::readFile(home->file(u"3-1.dat"_s)).mid(5, 4), sjis(u"髙橋"_s));
     QCOMPARE(sjis(u"髙"_s), QByteArray("\xFB\xFC", 2));
+}
+
+void tst_ClassFiles::record_readAndWrittenBack_everyByteAsRead_data() {
+    QTest::addColumn<QByteArray>("pattern"); // repeated over the whole record after its head
+    QTest::newRow("blanks") << QByteArray("  ");
+    QTest::newRow("marks") << QByteArray("\x81\x9D\x81\x9B\x81\xA2\x82\x52\x82\x51\x82\x50", 12); // ◎○△３２１
+    // Characters with two codes: NEC-selected and IBM rows, and ∵ in the NEC special row.
+    QTest::newRow("two codes") << QByteArray("\xEE\xE0\xFB\xFC\x87\x9A\x81\xE6", 8);
+    QTest::newRow("shifted by a byte") << QByteArray("\x20\xEE\xE0\x87\x9A\x81\x9B", 7);
+    QTest::newRow("bytes of no character") << QByteArray("\xFF\xFF\x80\x00\xA0\x81", 6);
+}
+
+// A record read and written back unchanged has every byte it was read with, whatever its marks and
+// names hold (two-byte marks come from a table, names keep their bytes).
+void tst_ClassFiles::record_readAndWrittenBack_everyByteAsRead() {
+    QFETCH(QByteArray, pattern);
+    QByteArray rec("\x01\x00\x01\x00" "1", 5);
+    while (rec.size() < ClassFiles::kRecordSize)
+        rec += pattern;
+    rec.truncate(ClassFiles::kRecordSize - 1);
+    rec += '\0'; // a record with a one-byte sex ends in a byte of padding, always 0
+    PupilRec p;
+    QVERIFY(ClassFiles::readRecord(rec, 0, p));
+    const QByteArray out = ClassFiles::recordBytes(p);
+    qsizetype at = 0;
+    while (at < rec.size() && at < out.size() && rec[at] == out[at])
+        ++at;
+    QVERIFY2(out == rec, qPrintable(u"first difference at byte %1: %2 for %3"_s.arg(at).arg(
+                                        QString::fromLatin1(out.mid(at, 8).toHex()), QString::fromLatin1(rec.mid(at, 8).toHex()))));
+    // Read a second time (the table is filled now), the same.
+    PupilRec again;
+    QVERIFY(ClassFiles::readRecord(rec, 0, again));
+    QCOMPARE(ClassFiles::recordBytes(again).toHex(), rec.toHex());
 }
 
 void tst_ClassFiles::loadClass_sampleClasses_readAsTheirJson_data() {
