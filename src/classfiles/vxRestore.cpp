@@ -52,6 +52,10 @@ QString madeByText(const QString& kind) {
         return u"戻す前の状態"_s;
     if (kind == ClassBackup::kByCopy)
         return u"コピーで置き換える前の状態"_s;
+    if (kind == ClassBackup::kAsFound)
+        return u"保存の記録が壊れていたときのファイル"_s;
+    if (kind == ClassBackup::kRollback)
+        return u"保存の記録が壊れていたときの、保存の前のファイル"_s;
     return u"保存の前の状態"_s;
 }
 

@@ -34,6 +34,10 @@ QString freshSet(const QString& classFolder, const QString& base, const QDateTim
 // What made a set other than an ordinary save: a restore over the class, a copy over it.
 inline const QString kByRestore = QStringLiteral("restore");
 inline const QString kByCopy = QStringLiteral("copy");
+// The two sets kept when the teacher settles a damaged save record: the files as they stood, and
+// the files the interrupted save had kept to go back to.
+inline const QString kAsFound = QStringLiteral("as-found");
+inline const QString kRollback = QStringLiteral("rollback");
 
 // Records the set just made as the newest, with what made it; false when the record cannot be written.
 bool recordMade(const QString& classFolder, const QString& base, const QString& setName,

@@ -389,7 +389,7 @@ QString recoverInterrupted(const QString& classPath, QString* notice) {
             return foreign(DosPath::fromNative(problem));
         return u"前回の保存の記録が途中で切れているか、このプログラムが書いたものではありません。"_s + kCrLf +
                DosPath::fromNative(problem) + kCrLf +
-               u"学級のファイルには手を付けていません。保存の記録を取り除くか、バックアップから戻してください。"_s +
+               u"学級のファイルには手を付けていません。成績処理で学級を開くと、保存の前の状態に戻すか今のファイルのまま開くかを選べます（どちらもバックアップに残ります）。"_s +
                kCrLf + kNotLoaded;
     case FileSet::Recovery::Nothing:
         return {};
@@ -512,6 +512,36 @@ QString readSettingsInto(VOXA1& c) {
     return {};
 }
 } // namespace
+
+bool markerDamaged(const QString& classPath) {
+    return !DosPath::toNative(classPath).isEmpty() && FileSet::markerDamaged(membersOf(classPath));
+}
+
+QString settleDamaged(const QString& classPath, Settle how) {
+    const FileSet::Members m = membersOf(classPath);
+    const ClassLock lock(m.folder, m.base);
+    if (!lock.ok())
+        return lock.refusal(classPath);
+    if (!FileSet::markerDamaged(m))
+        return {};
+    const QDateTime now = Clock::now();
+    const QString asFound = ClassBackup::freshSet(m.folder, m.base, now);
+    if (!FileSet::keepCopies(m, asFound))
+        return u"今の学級のファイルをバックアップに残せませんでした。何も変えていません。"_s + kCrLf +
+               DosPath::fromNative(asFound);
+    ClassBackup::recordMade(m.folder, m.base, QFileInfo(asFound).fileName(), ClassBackup::kAsFound);
+    if (!FileSet::rollbackNames(m).isEmpty()) {
+        const QString rollback = ClassBackup::freshSet(m.folder, m.base, now);
+        if (!FileSet::keepRollbackCopies(m, rollback))
+            return u"保存の前のファイルをバックアップに残せませんでした。何も変えていません。"_s + kCrLf +
+                   DosPath::fromNative(rollback);
+        ClassBackup::recordMade(m.folder, m.base, QFileInfo(rollback).fileName(), ClassBackup::kRollback);
+    }
+    if (!FileSet::settleDamaged(m, how == Settle::PutBack))
+        return u"保存の記録を片付けられませんでした。"_s + kCrLf + dosName(classPath, m.base) + kCrLf +
+               u"フォルダに書き込めるか確かめてください。どちらのファイルもバックアップに残っています。"_s;
+    return {};
+}
 
 std::unique_ptr<ClassLock> lockClass(const QString& classPath, bool fresh) {
     const FileSet::Members m = membersOf(classPath);

@@ -73,6 +73,14 @@ QString replaceUnit(const QString& classPath, const QList<FileCopy>& files, QStr
 // never changed by a save, so no lock is taken and nothing is made in the set's folder.
 QString readBackupSet(const QString& setFolder, const QString& base, QList<FileCopy>* out);
 
+// A save record (the marker) that cannot be read as this program writes it stops every load and
+// save of the class. The teacher settles it: both what stands and what the interrupted save kept to
+// go back to are first kept as backup sets, then the class is either put back as it was before that
+// save or kept as its files stand; the record goes. Nothing is changed unless both sets are made.
+bool markerDamaged(const QString& classPath);
+enum class Settle { PutBack, AsTheyStand };
+QString settleDamaged(const QString& classPath, Settle how);
+
 // The lock of the class at classPath (see ClassLock), tried once (`fresh`: even where this program
 // held one it has lost); its host path; clearing the lock another computer left, the one shown.
 std::unique_ptr<ClassLock> lockClass(const QString& classPath, bool fresh = false);

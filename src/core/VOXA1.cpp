@@ -71,15 +71,52 @@ bool toldWithNotice(const QString& error, const QString& notice) {
 }
 } // namespace
 
+namespace {
+// A load refused for a damaged save record: the teacher chooses how the class opens, the other state
+// kept in a backup set. True when the load should be tried again.
+bool settledDamagedRecord(const QString& classPath, const QString& error) {
+    if (!ClassFiles::markerDamaged(classPath))
+        return false;
+    const QString question =
+        error + QStringLiteral("\r\n\r\n") +
+        QStringLiteral("どちらの状態で開きますか。選ばなかった方も、今のファイルも、バックアップに残ります"
+                       "（［ﾕｰﾃｨﾘﾃｨｰ］－［バックアップから戻す］で戻せます）。");
+    const MsgBox::Answer a =
+        MsgBox::ask(question,
+                    {QStringLiteral("保存の前の状態に戻して開く"), QStringLiteral("今のファイルのまま開く"),
+                     QStringLiteral("キャンセル")},
+                    MsgBox::Warning, MsgBox::defaultTitle(), MsgBox::Cancel);
+    if (a != MsgBox::Yes && a != MsgBox::No)
+        return false;
+    const QString settleError = ClassFiles::settleDamaged(
+        classPath, a == MsgBox::Yes ? ClassFiles::Settle::PutBack : ClassFiles::Settle::AsTheyStand);
+    if (!settleError.isEmpty()) {
+        told(settleError);
+        return false;
+    }
+    return true;
+}
+} // namespace
+
 bool VOXA1::LoadSettings() {
     QString notice;
-    const QString error = ClassFiles::loadSettings(*this, &notice);
+    QString error = ClassFiles::loadSettings(*this, &notice);
+    if (!error.isEmpty() && ClassFiles::markerDamaged(ClassPath)) {
+        if (!settledDamagedRecord(ClassPath, error))
+            return false;
+        error = ClassFiles::loadSettings(*this, &notice);
+    }
     return toldWithNotice(error, notice);
 }
 
 bool VOXA1::LoadClass() {
     QString notice;
-    const QString error = ClassFiles::loadClass(*this, &notice);
+    QString error = ClassFiles::loadClass(*this, &notice);
+    if (!error.isEmpty() && ClassFiles::markerDamaged(ClassPath)) {
+        if (!settledDamagedRecord(ClassPath, error))
+            return false;
+        error = ClassFiles::loadClass(*this, &notice);
+    }
     return toldWithNotice(error, notice);
 }
 

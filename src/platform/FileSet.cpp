@@ -215,22 +215,38 @@ QByteArray markerBytes(const QStringList& existed) {
 }
 
 // The names in the marker; `ok` is false unless the marker is a plain file, complete, and names only
-// the unit's own files, each once.
+// the unit's own files, each once. A marker of the earlier layout (the names, each on its line, with
+// no end line) is read too. A marker is only ever written whole (under another name, then renamed),
+// so one cut short was damaged by something else; the rollback files beside it must agree with it:
+// every file it does not name has none.
 QStringList readMarker(const Members& set, bool* ok) {
     QByteArray data;
-    *ok = kindOf(markerPath(set)) == Kind::File && readAll(markerPath(set), &data, 4096) &&
-          (data.endsWith("\n" + kMarkerEnd + '\n') || data == kMarkerEnd + '\n');
+    *ok = kindOf(markerPath(set)) == Kind::File && readAll(markerPath(set), &data, 4096) && data.endsWith('\n');
     QStringList out;
     if (!*ok)
         return out;
     QList<QByteArray> lines = data.split('\n');
     lines.removeLast(); // after the last line break
-    lines.removeLast(); // the end line
+    const bool current = !lines.isEmpty() && lines.last() == kMarkerEnd;
+    if (current)
+        lines.removeLast();
+    else if (lines.size() == 1 && lines[0].isEmpty())
+        lines.clear(); // the earlier layout of a save that found no file
     for (const QByteArray& line : lines) {
         const QString name = QString::fromLatin1(line);
         if (!set.names.contains(name) || out.contains(name))
             *ok = false;
         out.append(name);
+    }
+    for (const QString& s : set.names) {
+        const bool hasRollback = kindOf(set.path(s) + kOld) != Kind::None;
+        if (!out.contains(s) && hasRollback)
+            *ok = false;
+        // A marker of the earlier layout is taken only with every rollback file it names beside it:
+        // it carries no end line to tell it from a marker cut short, and putting back removes the
+        // files it does not name.
+        if (!current && out.contains(s) && !hasRollback)
+            *ok = false;
     }
     return out;
 }
@@ -322,6 +338,59 @@ Recovery recover(const Members& set, QString* problem) {
 
 QString markerPathOf(const Members& set) {
     return markerPath(set);
+}
+
+bool markerDamaged(const Members& set) {
+    if (kindOf(markerPath(set)) == Kind::None)
+        return false;
+    bool ok = false;
+    readMarker(set, &ok);
+    return !ok;
+}
+
+QStringList rollbackNames(const Members& set) {
+    QStringList out;
+    for (const QString& s : set.names)
+        if (kindOf(set.path(s) + kOld) == Kind::File)
+            out.append(s);
+    return out;
+}
+
+bool keepRollbackCopies(const Members& set, const QString& keepIn) {
+    const QStringList names = rollbackNames(set);
+    if (names.isEmpty())
+        return true;
+    // The rollback files are copied under the unit's own names into a folder of their own.
+    QFileInfo target(keepIn);
+    const QString parent = target.absolutePath();
+    const QString staging = QDir(parent).filePath(u"."_s + target.fileName() + u".part"_s);
+    if (!makePrivateFolder(parent) || !realFoldersBelow(set.folder, parent) || kindOf(keepIn) != Kind::None ||
+        !removeOwnFolder(staging, set.names) || ::mkdir(host(staging).constData(), 0700) != 0)
+        return false;
+    bool ok = true;
+    for (const QString& s : names) {
+        QByteArray data;
+        ok = ok && readAll(set.path(s) + kOld, &data) && writeSynced(QDir(staging).filePath(s), data, 0600);
+    }
+    ok = ok && syncFolder(staging) && renameOver(staging, keepIn);
+    if (!ok)
+        removeOwnFolder(staging, set.names);
+    return ok;
+}
+
+bool settleDamaged(const Members& set, bool putBackRollback) {
+    bool ok = true;
+    for (const QString& s : set.names) {
+        const QString old = set.path(s) + kOld;
+        if (kindOf(old) != Kind::File)
+            continue;
+        ok = (putBackRollback ? renameOver(old, set.path(s)) : removeFile(old)) && ok;
+    }
+    if (!ok || !syncFolder(set.folder))
+        return false;
+    // The marker is the program's own name; it goes last, once the files are as chosen.
+    const Kind k = kindOf(markerPath(set));
+    return (k == Kind::None || (k == Kind::File && removeFile(markerPath(set)))) && syncFolder(set.folder);
 }
 
 bool removeOwnFolder(const QString& folder, const QStringList& names) {

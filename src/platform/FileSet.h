@@ -65,6 +65,14 @@ Recovery recover(const Members& set, QString* problem = nullptr);
 // The marker's host path ("3-1.voxaold").
 QString markerPathOf(const Members& set);
 
+// A damaged marker, settled by the teacher: the names that have a rollback file; a copy of those
+// files into a new folder (under the unit's own names, as a backup set); and the settling itself:
+// the rollback files put back in place (`putBackRollback`) or thrown away, then the marker removed.
+bool markerDamaged(const Members& set);
+QStringList rollbackNames(const Members& set);
+bool keepRollbackCopies(const Members& set, const QString& keepIn);
+bool settleDamaged(const Members& set, bool putBackRollback);
+
 // The largest file of a unit read whole (a class's pupil file holds at most 99 records).
 constexpr qint64 kMaxClassFileBytes = 1024 * 1024;
 

@@ -48,6 +48,9 @@ private Q_SLOTS:
     void load_rollbackSetLeftBehind_restoresItAndSaysSoOnce();
     void load_markerWithoutItsFiles_refusesRatherThanMix_data();
     void load_markerWithoutItsFiles_refusesRatherThanMix();
+    void load_damagedRecord_teacherSettlesIt_bothStatesKept_data();
+    void load_damagedRecord_teacherSettlesIt_bothStatesKept();
+    void load_recordOfTheEarlierLayout_isPutBack();
     void backups_savesAnHourApart_keepOneSetEach();
     void backups_twentyFirstSet_dropsTheOldest();
     void backups_clockSetBack_stillMakesSets();
@@ -331,12 +334,71 @@ void tst_SafetyNet::load_markerWithoutItsFiles_refusesRatherThanMix() {
     QVERIFY2(error.startsWith(
                  u"前回の保存の記録が途中で切れているか、このプログラムが書いたものではありません。"_s),
              qPrintable(error));
-    QVERIFY(error.contains(u"バックアップから戻してください"_s));
+    QVERIFY(error.contains(u"保存の前の状態に戻すか今のファイルのまま開くかを選べます"_s));
     QCOMPARE(c.ClassSize, qint16(0));
     QVERIFY(onDisk() == sample);
     QVERIFY(ClassFiles::saveSettings(c).startsWith(u"前回の保存の記録が"_s));
     QVERIFY(onDisk() == sample);
     QCOMPARE(TestSupport::readFile(file(u"5-1.voxaold"_s)), marker);
+}
+
+void tst_SafetyNet::load_damagedRecord_teacherSettlesIt_bothStatesKept_data() {
+    QTest::addColumn<int>("answer");
+    QTest::newRow("保存の前の状態に戻して開く") << int(MsgBox::Yes);
+    QTest::newRow("今のファイルのまま開く") << int(MsgBox::No);
+    QTest::newRow("キャンセル") << int(MsgBox::Cancel);
+}
+
+// A save record that cannot be trusted, beside a rollback file and a settings file that differ: the
+// teacher chooses how the class opens; whichever state was not chosen is in a backup set, and so is
+// the state found; cancelled, nothing changes.
+void tst_SafetyNet::load_damagedRecord_teacherSettlesIt_bothStatesKept() {
+    QFETCH(int, answer);
+    QByteArray changedSdt = sample.sdt;
+    changedSdt.replace(changedSdt.indexOf('"') + 1, 4, "ABCD");
+    TestSupport::writeFile(file(u"5-1.sdt"_s), changedSdt);
+    TestSupport::writeFile(file(u"5-1.sdt.voxaold"_s), sample.sdt);
+    const QByteArray marker = "5-1.sdt\n../../etc\nend\n";
+    TestSupport::writeFile(file(u"5-1.voxaold"_s), marker);
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    MsgBox::queueAnswer(MsgBox::Answer(answer));
+    const bool loaded = c.LoadClass();
+    if (answer == MsgBox::Cancel) {
+        QVERIFY(!loaded);
+        QCOMPARE(TestSupport::readFile(file(u"5-1.voxaold"_s)), marker);
+        QCOMPARE(TestSupport::readFile(file(u"5-1.sdt"_s)), changedSdt);
+        QCOMPARE(TestSupport::readFile(file(u"5-1.sdt.voxaold"_s)), sample.sdt);
+        return;
+    }
+    QVERIFY(loaded);
+    QCOMPARE(TestSupport::readFile(file(u"5-1.sdt"_s)), answer == MsgBox::Yes ? sample.sdt : changedSdt);
+    QCOMPARE(leftovers(), QStringList());
+    QVERIFY(!QFileInfo::exists(file(u"5-1.voxaold"_s)));
+    const QStringList sets = ClassBackup::sets(folder(), u"5-1"_s);
+    QCOMPARE(sets.size(), 2);
+    const QString bak = ClassBackup::folderOf(folder(), u"5-1"_s);
+    QCOMPARE(ClassBackup::madeBy(folder(), u"5-1"_s, sets[0]), ClassBackup::kAsFound);
+    QCOMPARE(ClassBackup::madeBy(folder(), u"5-1"_s, sets[1]), ClassBackup::kRollback);
+    QCOMPARE(TestSupport::readFile(bak + u'/' + sets[0] + u"/5-1.sdt"_s), changedSdt);
+    QCOMPARE(TestSupport::readFile(bak + u'/' + sets[0] + u"/5-1.dat"_s), sample.dat);
+    QCOMPARE(TestSupport::readFile(bak + u'/' + sets[1] + u"/5-1.sdt"_s), sample.sdt);
+}
+
+// A save of the earlier version interrupted: its record names the files without an end line. With
+// its rollback files beside it, it is put back as before the upgrade.
+void tst_SafetyNet::load_recordOfTheEarlierLayout_isPutBack() {
+    for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
+        QVERIFY(QFile::copy(file(u"5-1"_s + ext), file(u"5-1"_s + ext + u".voxaold"_s)));
+    TestSupport::writeFile(file(u"5-1.sdt"_s), "damaged halfway");
+    TestSupport::writeFile(file(u"5-1.voxaold"_s), "5-1.sdt\n5-1.eix\n5-1.dat\n");
+    VOXA1 c;
+    c.ClassPath = u"C:\\voxadata\\5-1"_s;
+    QString notice;
+    QCOMPARE(ClassFiles::loadClass(c, &notice), QString());
+    QVERIFY(notice.startsWith(u"前回の保存が途中で終わっていました。"_s));
+    QVERIFY(onDisk() == sample);
+    QCOMPARE(leftovers(), QStringList());
 }
 
 void tst_SafetyNet::backups_savesAnHourApart_keepOneSetEach() {
