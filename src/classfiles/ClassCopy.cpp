@@ -34,7 +34,7 @@ bool sameFiles(const QString& sourceBase, const QString& destinationBase) {
     return sourceBase.compare(destinationBase, Qt::CaseInsensitive) == 0;
 }
 
-QString copyAll(const QString& sourceBase, const QString& destinationBase) {
+QString copyAll(const QString& sourceBase, const QString& destinationBase, QString* notice) {
     const QString crLf = u"\r\n"_s;
     for (const QString& ext : extensions()) {
         const QString source = DosPath::toNative(sourceBase + ext);
@@ -54,10 +54,21 @@ QString copyAll(const QString& sourceBase, const QString& destinationBase) {
     // The source is read as one save and the destination replaced as one save, each under its
     // class's lock; what the destination held is kept in its backups.
     QList<ClassFiles::FileCopy> files;
-    const QString readError = ClassFiles::readUnit(sourceBase, &files);
+    QString readNotice, writeNotice;
+    const QString readError = ClassFiles::readUnit(sourceBase, &files, &readNotice);
     if (!readError.isEmpty())
         return readError + crLf + u"何もコピーしていません。"_s;
-    return ClassFiles::replaceUnit(destinationBase, files);
+    const QString error = ClassFiles::replaceUnit(destinationBase, files, &writeNotice);
+    // What the teacher should hear even so: the source's interrupted save was put back first, a
+    // backup of the destination could not be made.
+    if (notice) {
+        QStringList said;
+        for (const QString& n : {readNotice, writeNotice})
+            if (!n.isEmpty())
+                said.append(n);
+        *notice = said.join(crLf + crLf);
+    }
+    return error;
 }
 
 } // namespace ClassCopy

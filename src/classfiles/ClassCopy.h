@@ -22,7 +22,8 @@ bool sameFiles(const QString& sourceBase, const QString& destinationBase);
 
 // Copies the three files of a class as one: nothing is copied unless all three sources exist, and
 // a failure leaves every destination file as it was. Returns the message for the teacher, naming the
-// file, or an empty text when all three are in place.
-QString copyAll(const QString& sourceBase, const QString& destinationBase);
+// file, or an empty text when all three are in place. `notice` receives what the teacher should hear
+// even after a copy that succeeded (the source's interrupted save was put back first).
+QString copyAll(const QString& sourceBase, const QString& destinationBase, QString* notice = nullptr);
 
 } // namespace ClassCopy

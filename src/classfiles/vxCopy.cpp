@@ -129,12 +129,15 @@ void vxCopy::cmdRun_Click() {
             return;
         }
     }
-    const QString problem = ClassCopy::copyAll(m_sourceBase, m_destBase);
+    QString notice;
+    const QString problem = ClassCopy::copyAll(m_sourceBase, m_destBase, &notice);
     File2->refresh();
     if (!problem.isEmpty()) {
         MsgBox::show(problem, MsgBox::OkOnly, MsgBox::Warning);
         return;
     }
+    if (!notice.isEmpty())
+        MsgBox::show(notice, MsgBox::OkOnly, MsgBox::Information);
     MsgBox::show(u"コピーができました"_s);
     // A copy over the files of the class in memory (a backup brought back): the class is read
     // afresh, so that the next save cannot write the old class over the copied files.

@@ -360,7 +360,11 @@ namespace {
 // each as an existing file of another case would be found.
 FileSet::Members membersOf(const QString& classPath) {
     FileSet::Members m;
-    const QFileInfo sdt(DosPath::toNative(classPath + u".sdt"_s));
+    const QString native = DosPath::toNative(classPath + u".sdt"_s);
+    // A drive that is not there (no stick in A:) names no folder at all, never the working folder.
+    if (native.isEmpty())
+        return m;
+    const QFileInfo sdt(native);
     m.folder = sdt.absolutePath();
     m.base = QFileInfo(DosPath::toNative(classPath)).fileName();
     for (const QString& suffix : {u".sdt"_s, u".eix"_s, u".dat"_s})

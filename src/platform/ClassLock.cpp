@@ -359,11 +359,18 @@ void ClassLock::tidy() const {
 }
 
 QString ClassLock::path(const QString& folder, const QString& base) {
+    if (folder.isEmpty() || base.isEmpty())
+        return {};
     return QDir(folder).filePath(base + u".lock"_s);
 }
 
 ClassLock::ClassLock(const QString& folder, const QString& base, bool fresh)
     : m_path(path(folder, base)), m_folder(folder), m_base(base) {
+    if (folder.isEmpty() || base.isEmpty()) {
+        m_path.clear();
+        m_status = Status::Failed;
+        return;
+    }
     if (const auto it = heldHere().constFind(m_path); it != heldHere().constEnd() && !fresh) {
         const Read r = readLock(m_path);
         if (isOurs(r, it->token, it->dev, it->ino)) {

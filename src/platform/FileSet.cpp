@@ -527,8 +527,11 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
     for (int i = 0; i < files.size(); ++i) {
         const QString path = set.path(files[i].name);
         if (!renameOver(path + kNew, path)) {
-            if (putBack(set, existed) && removeLeftovers(set))
+            // Put back is what counts; temporaries that cannot be removed now go at the next load.
+            if (putBack(set, existed)) {
+                removeLeftovers(set);
                 return fail(Outcome::Restored, path);
+            }
             for (int j = 0; j < i; ++j)
                 r.changed.append(files[j].name);
             return fail(Outcome::Interrupted, path);
@@ -542,8 +545,10 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
         return fail(Outcome::Interrupted, marker);
     }
     if (!syncFolder(set.folder) || !removeFile(marker) || !syncFolder(set.folder)) {
-        if (putBack(set, existed) && removeLeftovers(set))
+        if (putBack(set, existed)) {
+            removeLeftovers(set);
             return fail(Outcome::Restored, marker);
+        }
         for (const NewFile& f : files)
             r.changed.append(f.name);
         return fail(Outcome::Interrupted, marker);

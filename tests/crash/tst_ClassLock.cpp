@@ -7,6 +7,7 @@
 #include "core/ClassFiles.h"
 #include "core/VOXA1.h"
 #include "platform/ClassLock.h"
+#include "platform/DosPath.h"
 #include "platform/FileSet.h"
 #include "platform/MsgBox.h"
 
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void lockLost_saveRefused_otherLockKept_data();
     void lockLost_saveRefused_otherLockKept();
     void pipeAtTheLockName_refusedWithoutWaiting();
+    void noDiskInTheDrive_noLockAnywhere();
 
 private:
     QString folder() const { return tmp->filePath(u"voxadata"_s); }
@@ -237,6 +239,21 @@ void tst_ClassLock::pipeAtTheLockName_refusedWithoutWaiting() {
     QVERIFY(ClassFiles::saveClass(c).contains(u"学級の使用中の印の名前の場所に"_s));
     struct stat st {};
     QVERIFY(::lstat(QFile::encodeName(lockFile()).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+}
+
+// A class on A:\ with no stick in: nothing is made in the program's working folder.
+void tst_ClassLock::noDiskInTheDrive_noLockAnywhere() {
+    if (!DosPath::toNative(u"A:\\3-1"_s).isEmpty())
+        QSKIP("this machine has a removable disk in the drive A: stands for");
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(folder()));
+    const std::unique_ptr<ClassLock> lock = ClassFiles::lockClass(u"A:\\3-1"_s);
+    QCOMPARE(lock->status(), ClassLock::Status::Failed);
+    VOXA1 c;
+    c.ClassPath = u"A:\\3-1"_s;
+    QVERIFY(!ClassFiles::saveClass(c).isEmpty());
+    QCOMPARE(QDir(folder()).entryList({u"3-1*"_s}, QDir::Files | QDir::Hidden), QStringList());
+    QDir::setCurrent(before);
 }
 
 QTEST_GUILESS_MAIN(tst_ClassLock)
