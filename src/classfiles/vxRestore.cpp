@@ -53,9 +53,9 @@ QString madeByText(const QString& kind) {
     if (kind == ClassBackup::kByCopy)
         return u"コピーで置き換える前の状態"_s;
     if (kind == ClassBackup::kAsFound)
-        return u"保存の記録が壊れていたときのファイル"_s;
+        return u"記録が壊れていたときのファイル"_s;
     if (kind == ClassBackup::kRollback)
-        return u"保存の記録が壊れていたときの、保存の前のファイル"_s;
+        return u"記録が壊れていたときの保存前のファイル"_s;
     return u"保存の前の状態"_s;
 }
 
@@ -66,7 +66,11 @@ vxRestore::vxRestore(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxRestore"_s), c
     auto* label = new QLabel(u"戻したい時点を選んで「戻す」を押してください。"_s, this);
     List1 = new QListWidget(this);
     List1->setObjectName(u"List1"_s);
-    List1->setMinimumWidth(twipsToPixels(6000));
+    // A whole row shows: when, what made the set, pupils, teacher and the terms calculated.
+    List1->setMinimumWidth(
+        List1->fontMetrics().horizontalAdvance(
+            u"2026/12/08 10:05:01　コピーで置き換える前の状態　42人　担任：山田　花子　計算済み：1学期・2学期"_s) +
+        40);
     QPushButton* run = button(u"Command1"_s, u"戻　す"_s, &vxRestore::Command1_Click);
     QPushButton* close = button(u"Command2"_s, u"閉じる"_s, &vxRestore::Command2_Click);
     setCloseButton(close);
@@ -80,7 +84,7 @@ vxRestore::vxRestore(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxRestore"_s), c
     layout->addWidget(label);
     layout->addWidget(List1, 1);
     layout->addLayout(buttons);
-    resize(twipsToPixels(6600), twipsToPixels(5000));
+    resize(List1->minimumWidth() + 24, twipsToPixels(5000));
 }
 
 void vxRestore::Form_Load() {

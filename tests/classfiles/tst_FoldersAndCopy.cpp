@@ -375,6 +375,9 @@ void tst_FoldersAndCopy::restore_olderSetThenTheSetItMade_classBackByteForByte()
     QCOMPARE(c.Pupil(1).PName.str().trimmed(), u"午後"_s);
     // Two restores in one minute: the rows still tell the sets apart, to the second.
     QCOMPARE(list->item(0)->text(), u"2026/12/08 10:05:01　戻す前の状態　3人　担任：（なし）　計算済み：なし"_s);
+    // VOXA_SHOT_DIR keeps a picture of the list to be looked at.
+    if (const QString shots = qEnvironmentVariable("VOXA_SHOT_DIR"); !shots.isEmpty())
+        d->forms().find(u"vxRestore"_s)->grab().save(shots + u"/restore-list.png"_s);
 
     // Nothing chosen, or the damaged set: nothing happens but a word.
     list->setCurrentRow(list->count() - 1);
