@@ -159,10 +159,8 @@ int main(int argc, char* argv[]) {
         c.CityName = u"横浜市"_s;
         c.SchoolName = u"横浜市立桜ヶ丘小学校"_s;
         for (int s = 1; s <= 4; ++s)
-            for (const auto& [v, name] : {std::pair{1, u"知技"_s},
-                                          {2, u"思判表"_s},
-                                          {3, u"主体"_s},
-                                          {4, u"技能"_s}})
+            for (const auto& [v, name] :
+                 {std::pair{1, u"知技"_s}, {2, u"思判表"_s}, {3, u"主体"_s}, {4, u"技能"_s}})
                 c.ViewName(s, v) = name;
         {
             PrintSurface ps(std::make_unique<PainterBackend>(keep + u"/kojin.pdf"_s));

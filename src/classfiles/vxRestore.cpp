@@ -110,8 +110,8 @@ void vxRestore::fill() {
         if (what.isEmpty())
             item->setFlags(Qt::NoItemFlags);
         // The question names the set exactly as its row does.
-        item->setData(Qt::UserRole, madeAt(path).toString(u"yyyy年M月d日 H:mm:ss"_s) + u" の"_s + by + u"（"_s +
-                                        what + u"）"_s);
+        item->setData(Qt::UserRole, madeAt(path).toString(u"yyyy年M月d日 H:mm:ss"_s) + u" の"_s + by +
+                                        u"（"_s + what + u"）"_s);
         m_sets.append(path);
     }
     if (m_sets.isEmpty())
@@ -136,9 +136,9 @@ void vxRestore::Command1_Click() {
     }
     const QString set = m_sets[row];
     const QString named = item->data(Qt::UserRole).toString();
-    if (MsgBox::show(named + u"に戻します。"_s + c.CrLf + u"今の状態もバックアップに残ります。よろしいですか"_s,
-                     MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(),
-                     MsgBox::Cancel) != MsgBox::Ok)
+    if (MsgBox::show(
+            named + u"に戻します。"_s + c.CrLf + u"今の状態もバックアップに残ります。よろしいですか"_s,
+            MsgBox::OkCancel, MsgBox::Question, MsgBox::defaultTitle(), MsgBox::Cancel) != MsgBox::Ok)
         return;
     // The chosen set is read before anything is saved, and kept from pruning until it is back: the
     // saves below make sets of their own, and the oldest set is the first a prune removes.

@@ -26,9 +26,9 @@ constexpr qint64 kLateCommitMs = 1000;
 class Composition : public QObject {
 public:
     explicit Composition(QLineEdit* box) : QObject(box) { setObjectName(u"composition"_s); }
-    QString pending;        // the composition shown in the box
+    QString pending;         // the composition shown in the box
     QElapsedTimer committed; // when a composition was last committed
-    bool dropped = false;   // the commit of a dropped composition may still come
+    bool dropped = false;    // the commit of a dropped composition may still come
     QElapsedTimer droppedAt;
 
     bool eventFilter(QObject*, QEvent* e) override {

@@ -21,12 +21,12 @@ namespace {
 constexpr qint64 kRepeatMs = 1500;
 
 struct State {
-    QString last;      // the text before the edit that brought the refused text in
+    QString last; // the text before the edit that brought the refused text in
     bool composing = false;
     QString beforeComposition; // the text as it was when the composition began (a selection it
                                // replaced included)
-    bool busy = false; // a message of this box is up
-    QString refused;   // what the last message was about
+    bool busy = false;         // a message of this box is up
+    QString refused;           // what the last message was about
     QElapsedTimer since;
 };
 } // namespace
@@ -45,7 +45,8 @@ namespace {
 // Notes the text as it is when a composition begins, before the composition replaces a selection.
 class CompositionStart : public QObject {
 public:
-    CompositionStart(QLineEdit* box, std::shared_ptr<State> s) : QObject(box), m_box(box), m_s(std::move(s)) {}
+    CompositionStart(QLineEdit* box, std::shared_ptr<State> s)
+        : QObject(box), m_box(box), m_s(std::move(s)) {}
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() != QEvent::InputMethod)
             return false;

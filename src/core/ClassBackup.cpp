@@ -4,8 +4,8 @@
 
 #include <QDir>
 #include <QHash>
-#include <QSet>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <cstdlib>
 
@@ -87,7 +87,8 @@ bool writeRecord(const QString& folder, const QStringList& order, const QString&
         kinds.insert(newName, newKind);
     QByteArray out;
     for (const QString& n : order)
-        out += n.toLatin1() + (kinds.value(n).isEmpty() ? QByteArray() : '\t' + kinds.value(n).toLatin1()) + '\n';
+        out += n.toLatin1() + (kinds.value(n).isEmpty() ? QByteArray() : '\t' + kinds.value(n).toLatin1()) +
+               '\n';
     return FileSet::replaceSmallFile(path, out);
 }
 } // namespace
@@ -140,7 +141,8 @@ QString freshSet(const QString& classFolder, const QString& base, const QDateTim
     return folder.filePath(t.toString(kStampFormat));
 }
 
-bool recordMade(const QString& classFolder, const QString& base, const QString& setName, const QString& kind) {
+bool recordMade(const QString& classFolder, const QString& base, const QString& setName,
+                const QString& kind) {
     const QString folder = folderOf(classFolder, base);
     QStringList order = sets(classFolder, base);
     order.removeAll(setName);

@@ -7,7 +7,6 @@
 #include <QHash>
 #include <QString>
 
-
 // A text of exactly N characters (String*N): a shorter text is padded with spaces on the right, a
 // longer one is cut. The class files store it in code page 932 (see ClassFiles).
 //

@@ -186,7 +186,8 @@ std::shared_ptr<ClassLock> VOXA1::LockFor(const QString& classPath) const {
     lock.reset();
     if (!ClassFiles::releaseLock(classPath, shown)) {
         told(QStringLiteral("使用中の表示を解除できませんでした。") + CrLf + classPath + CrLf +
-             QStringLiteral("その間に印が変わったか、フォルダに書き込めません。もう一度学級を選んでください。"));
+             QStringLiteral(
+                 "その間に印が変わったか、フォルダに書き込めません。もう一度学級を選んでください。"));
         return nullptr;
     }
     lock = ClassFiles::lockClass(classPath, sameClass);

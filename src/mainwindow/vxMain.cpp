@@ -329,8 +329,9 @@ void vxMain::SubjNew() {
         MsgBox::show(u"設定する学級のデータを作成するかロードして下さい"_s);
         return;
     }
-    if (MsgBox::show(u"観点名を「知技」（知識・技能）「思判表」（思考・判断・表現）「主体」（主体的に学習に取り組む態度）に設定してよろしいですか"_s,
-                     MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok)
+    if (MsgBox::show(
+            u"観点名を「知技」（知識・技能）「思判表」（思考・判断・表現）「主体」（主体的に学習に取り組む態度）に設定してよろしいですか"_s,
+            MsgBox::OkCancel, MsgBox::Question) != MsgBox::Ok)
         return;
     m_pane->putCurrentViewNames(c.Grade);
 }

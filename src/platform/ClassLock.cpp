@@ -89,8 +89,8 @@ QByteArray oneLine(QByteArray v) {
 QByteArray lockText(const QByteArray& token) {
     const Me& m = me();
     return kMagic + "\ntoken " + token + "\nhost " + oneLine(m.host) + "\nmachine " + oneLine(m.machine) +
-           "\nboot " + oneLine(m.boot) + "\npid " + QByteArray::number(m.pid) + "\nstart " + oneLine(m.start) +
-           "\nprogram " + oneLine(m.program) + "\nsince " +
+           "\nboot " + oneLine(m.boot) + "\npid " + QByteArray::number(m.pid) + "\nstart " +
+           oneLine(m.start) + "\nprogram " + oneLine(m.program) + "\nsince " +
            QByteArray::number(QDateTime::currentMSecsSinceEpoch()) + '\n' + kEnd + '\n';
 }
 
@@ -229,9 +229,10 @@ Read readLock(const QString& path) {
 }
 
 // Makes the file only if nothing is there, and writes the bytes in one go. 0 or the errno.
-int createExclusive(const QString& path, const QByteArray& bytes, quint64* dev, quint64* ino, int stopAfterMade) {
-    const int fd = ::open(host(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
-                          0644);
+int createExclusive(const QString& path, const QByteArray& bytes, quint64* dev, quint64* ino,
+                    int stopAfterMade) {
+    const int fd = ::open(host(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (fd < 0)
         return errno;
     if (stopAfterMade)
@@ -411,21 +412,31 @@ ClassLock::ClassLock(const QString& folder, const QString& base, bool fresh)
             return;
         if (e == 0) {
             heldHere().insert(m_path, Held{m_token, m_dev, m_ino});
-            { done(Status::Taken); return; }
+            {
+                done(Status::Taken);
+                return;
+            }
         }
-        if (e != EEXIST)
-            { done(e == ELOOP ? Status::Foreign : Status::Failed); return; }
+        if (e != EEXIST) {
+            done(e == ELOOP ? Status::Foreign : Status::Failed);
+            return;
+        }
 
         Read r = readLock(m_path);
         if (r.got == Got::Missing)
             continue; // given up meanwhile
-        if (r.got == Got::Foreign)
-            { done(Status::Foreign); return; }
+        if (r.got == Got::Foreign) {
+            done(Status::Foreign);
+            return;
+        }
         if (r.got == Got::Unreadable) {
             // Someone else's file that cannot be read: the teacher decides.
             m_holder = {};
             m_holder.otherComputer = true;
-            { done(Status::InUse); return; }
+            {
+                done(Status::InUse);
+                return;
+            }
         }
         Parsed p = parse(r.bytes);
         for (int waited = 0; !p.complete && waited < kSettleMs; waited += 10) {
@@ -437,8 +448,10 @@ ClassLock::ClassLock(const QString& folder, const QString& base, bool fresh)
         }
         if (r.got == Got::Missing)
             continue;
-        if (r.got != Got::Ok)
-            { done(r.got == Got::Foreign ? Status::Foreign : Status::InUse); return; }
+        if (r.got != Got::Ok) {
+            done(r.got == Got::Foreign ? Status::Foreign : Status::InUse);
+            return;
+        }
 
         if (p.complete) {
             if (thisComputer(p) && !running(p)) {
@@ -451,7 +464,10 @@ ClassLock::ClassLock(const QString& folder, const QString& base, bool fresh)
                 continue;
             }
             m_holder = holderOf(p, r.bytes);
-            { done(Status::InUse); return; }
+            {
+                done(Status::InUse);
+                return;
+            }
         }
 
         // Cut short and not finished by now: whoever made it wrote an intent first, which is still
@@ -463,7 +479,10 @@ ClassLock::ClassLock(const QString& folder, const QString& base, bool fresh)
         if (live) {
             m_holder = *live;
             m_holder.bytes = r.bytes;
-            { done(Status::InUse); return; }
+            {
+                done(Status::InUse);
+                return;
+            }
         }
         // Nobody who may be writing it is left: the lock is nobody's.
         removePatiently(m_path);
@@ -496,8 +515,8 @@ QString ClassLock::lostRefusal(const QString& classDosPath) const {
     if ((m_status == Status::Taken || m_status == Status::HeldHere) && isOurs(r, m_token, m_dev, m_ino))
         return {};
     const QString crlf = u"\r\n"_s;
-    return u"この学級の使用中の印が、このプログラムのものではなくなっています。"_s + crlf + classDosPath + crlf +
-           (r.got == Got::Ok ? inUseText(holderOf(parse(r.bytes), r.bytes)) + crlf : QString()) +
+    return u"この学級の使用中の印が、このプログラムのものではなくなっています。"_s + crlf + classDosPath +
+           crlf + (r.got == Got::Ok ? inUseText(holderOf(parse(r.bytes), r.bytes)) + crlf : QString()) +
            u"ほかのコンピューターで使用中の表示が解除されたか、ディスクが入れ替えられました。"_s + crlf +
            u"学級のファイルには書き込んでいません。"_s;
 }
@@ -518,7 +537,8 @@ QString ClassLock::refusal(const QString& classDosPath) const {
         return lostRefusal(classDosPath);
     case Status::Foreign:
         return u"学級の使用中の印の名前の場所に、このプログラムが作ったのではないもの（リンクなど）があります。"_s +
-               crlf + QDir::toNativeSeparators(m_path) + crlf + u"それを取り除いてから、もう一度してください。"_s;
+               crlf + QDir::toNativeSeparators(m_path) + crlf +
+               u"それを取り除いてから、もう一度してください。"_s;
     case Status::Failed:
         return u"学級の使用中の印を作れません。"_s + crlf + QDir::toNativeSeparators(m_path) + crlf +
                u"フォルダに書き込めるか確かめてください。"_s;

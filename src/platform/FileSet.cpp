@@ -221,7 +221,8 @@ QByteArray markerBytes(const QStringList& existed) {
 // every file it does not name has none.
 QStringList readMarker(const Members& set, bool* ok) {
     QByteArray data;
-    *ok = kindOf(markerPath(set)) == Kind::File && readAll(markerPath(set), &data, 4096) && data.endsWith('\n');
+    *ok =
+        kindOf(markerPath(set)) == Kind::File && readAll(markerPath(set), &data, 4096) && data.endsWith('\n');
     QStringList out;
     if (!*ok)
         return out;
@@ -268,7 +269,8 @@ bool realFoldersBelow(const QString& top, const QString& folder) {
 // (the live name now holds another file); one it did not replace goes in as a copy, since another
 // program that writes the live file in place must not change the set with it. `existed` empty:
 // copies of the unit's files as they are now.
-bool fillSet(const Members& set, const QStringList& existed, const QStringList& replaced, const QString& keepIn) {
+bool fillSet(const Members& set, const QStringList& existed, const QStringList& replaced,
+             const QString& keepIn) {
     QFileInfo target(keepIn);
     const QString parent = target.absolutePath();
     const QString staging = QDir(parent).filePath(u"."_s + target.fileName() + u".part"_s);
@@ -554,8 +556,7 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
         return fail(Outcome::Interrupted, marker);
     }
     // 5. The files as they were: kept, or thrown away.
-    if (!keepPreviousIn.isEmpty() && !existed.isEmpty())
-    {
+    if (!keepPreviousIn.isEmpty() && !existed.isEmpty()) {
         QStringList replaced;
         for (const NewFile& f : files)
             replaced.append(f.name);

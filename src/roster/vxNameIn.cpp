@@ -90,8 +90,8 @@ void vxNameIn::Command2_Click() {
     QStringList cut;
     NameImport::apply(c, fields, &cut);
     if (!cut.isEmpty())
-        MsgBox::show(u"次の名前は全角10文字・半角20文字より長いので、そこまでで切って取り込みました。"_s + c.CrLf +
-                         cut.join(c.CrLf) + c.CrLf + u"名簿で確かめてください。"_s,
+        MsgBox::show(u"次の名前は全角10文字・半角20文字より長いので、そこまでで切って取り込みました。"_s +
+                         c.CrLf + cut.join(c.CrLf) + c.CrLf + u"名簿で確かめてください。"_s,
                      MsgBox::OkOnly, MsgBox::Warning);
     close();
 }

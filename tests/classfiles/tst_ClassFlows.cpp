@@ -271,7 +271,8 @@ void tst_ClassFlows::selection_classInUse() {
     if (answer == kNobody) {
         selectClass(u"5-1.dat"_s);
         QCOMPARE(d->c().ClassName, u"5年1組"_s);
-        QVERIFY(readFile(lockPath).contains("\npid " + QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+        QVERIFY(readFile(lockPath).contains("\npid " +
+                                            QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
         return;
     }
     if (answer >= 0)
@@ -294,7 +295,8 @@ void tst_ClassFlows::selection_classInUse() {
     }
     QCOMPARE(box.defaultAnswer, MsgBox::Cancel);
     QCOMPARE(d->c().ClassName, u"5年1組"_s);
-    QVERIFY(readFile(lockPath).contains("\npid " + QByteArray::number(QCoreApplication::applicationPid()) + '\n'));
+    QVERIFY(readFile(lockPath).contains("\npid " + QByteArray::number(QCoreApplication::applicationPid()) +
+                                        '\n'));
     selectClass(u"3-2.dat"_s);
     QCOMPARE(d->c().ClassName, u"3年2組"_s);
     QVERIFY(!QFileInfo::exists(lockPath));

@@ -2,9 +2,9 @@
 
 #include "WindowDriver.h"
 #include "classfiles/ClassCopy.h"
-#include "core/ClassBackup.h"
 #include "controls/FileList.h"
 #include "controls/FolderList.h"
+#include "core/ClassBackup.h"
 #include "platform/Clock.h"
 #include "platform/MsgBox.h"
 
@@ -347,8 +347,10 @@ void tst_FoldersAndCopy::restore_olderSetThenTheSetItMade_classBackByteForByte()
     d->trigger(u"vxMain"_s, u"mnuRestore"_s);
     auto* list = d->find<QListWidget>(u"vxRestore"_s, u"List1"_s);
     QCOMPARE(list->count(), 3);
-    QCOMPARE(list->item(0)->text(), u"2026/12/08 10:00:00　保存の前の状態　3人　担任：（なし）　計算済み：なし"_s);
-    QCOMPARE(list->item(1)->text(), u"2026/12/08 09:00:00　保存の前の状態　3人　担任：（なし）　計算済み：なし"_s);
+    QCOMPARE(list->item(0)->text(),
+             u"2026/12/08 10:00:00　保存の前の状態　3人　担任：（なし）　計算済み：なし"_s);
+    QCOMPARE(list->item(1)->text(),
+             u"2026/12/08 09:00:00　保存の前の状態　3人　担任：（なし）　計算済み：なし"_s);
     QCOMPARE(list->item(2)->text(), u"2026/12/07 15:00:00　（壊れていて読めません）"_s);
     QVERIFY(!(list->item(2)->flags() & Qt::ItemIsSelectable));
 
@@ -366,7 +368,8 @@ void tst_FoldersAndCopy::restore_olderSetThenTheSetItMade_classBackByteForByte()
 
     // The newest set is the one the restore made: the class as it was before it.
     QCOMPARE(list->count(), 4);
-    QCOMPARE(list->item(0)->text(), u"2026/12/08 10:05:00　戻す前の状態　3人　担任：（なし）　計算済み：なし"_s);
+    QCOMPARE(list->item(0)->text(),
+             u"2026/12/08 10:05:00　戻す前の状態　3人　担任：（なし）　計算済み：なし"_s);
     QCOMPARE(list->currentRow(), 0); // chosen at once: Enter goes on from the keyboard
     MsgBox::queueAnswer(MsgBox::Ok);
     MsgBox::queueAnswer(MsgBox::Ok);
@@ -374,7 +377,8 @@ void tst_FoldersAndCopy::restore_olderSetThenTheSetItMade_classBackByteForByte()
     QCOMPARE(onDisk(), latest);
     QCOMPARE(c.Pupil(1).PName.str().trimmed(), u"午後"_s);
     // Two restores in one minute: the rows still tell the sets apart, to the second.
-    QCOMPARE(list->item(0)->text(), u"2026/12/08 10:05:01　戻す前の状態　3人　担任：（なし）　計算済み：なし"_s);
+    QCOMPARE(list->item(0)->text(),
+             u"2026/12/08 10:05:01　戻す前の状態　3人　担任：（なし）　計算済み：なし"_s);
     // VOXA_SHOT_DIR keeps a picture of the list to be looked at.
     if (const QString shots = qEnvironmentVariable("VOXA_SHOT_DIR"); !shots.isEmpty())
         d->forms().find(u"vxRestore"_s)->grab().save(shots + u"/restore-list.png"_s);
@@ -410,7 +414,8 @@ void tst_FoldersAndCopy::restore_oldestOfTwentySets_isBroughtBack() {
     MsgBox::queueAnswer(MsgBox::Ok);
     MsgBox::queueAnswer(MsgBox::Ok);
     d->click(u"vxRestore"_s, u"Command1"_s);
-    QVERIFY2(MsgBox::shown().last().text.endsWith(u"に戻しました。"_s), qPrintable(MsgBox::shown().last().text));
+    QVERIFY2(MsgBox::shown().last().text.endsWith(u"に戻しました。"_s),
+             qPrintable(MsgBox::shown().last().text));
     QCOMPARE(c.Pupil(1).PName.str().trimmed(), u"状態0"_s);
     QCOMPARE(TestSupport::readFile(d->home().file(u"voxadata/3-1.dat"_s)), oldest);
 }

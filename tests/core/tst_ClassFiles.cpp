@@ -418,7 +418,9 @@ void tst_ClassFiles::record_readAndWrittenBack_everyByteAsRead_data() {
 // names hold (two-byte marks come from a table, names keep their bytes).
 void tst_ClassFiles::record_readAndWrittenBack_everyByteAsRead() {
     QFETCH(QByteArray, pattern);
-    QByteArray rec("\x01\x00\x01\x00" "1", 5);
+    QByteArray rec("\x01\x00\x01\x00"
+                   "1",
+                   5);
     while (rec.size() < ClassFiles::kRecordSize)
         rec += pattern;
     rec.truncate(ClassFiles::kRecordSize - 1);
@@ -429,8 +431,9 @@ void tst_ClassFiles::record_readAndWrittenBack_everyByteAsRead() {
     qsizetype at = 0;
     while (at < rec.size() && at < out.size() && rec[at] == out[at])
         ++at;
-    QVERIFY2(out == rec, qPrintable(u"first difference at byte %1: %2 for %3"_s.arg(at).arg(
-                                        QString::fromLatin1(out.mid(at, 8).toHex()), QString::fromLatin1(rec.mid(at, 8).toHex()))));
+    QVERIFY2(out == rec,
+             qPrintable(u"first difference at byte %1: %2 for %3"_s.arg(at).arg(
+                 QString::fromLatin1(out.mid(at, 8).toHex()), QString::fromLatin1(rec.mid(at, 8).toHex()))));
     // Read a second time (the table is filled now), the same.
     PupilRec again;
     QVERIFY(ClassFiles::readRecord(rec, 0, again));

@@ -106,7 +106,8 @@ void tst_HostileFolder::plantedThings_nothingOutsideChanges_data() {
     QTest::newRow("the staging folder a link") << Plant::StagingLink << QString() << true;
     QTest::newRow("the class's backup folder a link") << Plant::BackupFolderLink << QString() << true;
     QTest::newRow("a pupil file of 3 GB") << Plant::HugePupilFile << u"ファイルが壊れているか"_s << false;
-    QTest::newRow("the backup record a link to the pupil file") << Plant::RecordLinkToClass << QString() << true;
+    QTest::newRow("the backup record a link to the pupil file")
+        << Plant::RecordLinkToClass << QString() << true;
     QTest::newRow("the backup record a named pipe") << Plant::RecordPipe << QString() << true;
     QTest::newRow("a named pipe in a set, 20 sets") << Plant::PipeInASet << QString() << true;
 }
@@ -170,13 +171,15 @@ void tst_HostileFolder::plantedThings_nothingOutsideChanges() {
         break;
     case Plant::RecordPipe:
         QVERIFY(QDir().mkpath(data(u"voxabak/5-1"_s)));
-        QVERIFY(::mkfifo(QFile::encodeName(planted = data(u"voxabak/5-1/made.txt"_s)).constData(), 0600) == 0);
+        QVERIFY(::mkfifo(QFile::encodeName(planted = data(u"voxabak/5-1/made.txt"_s)).constData(), 0600) ==
+                0);
         break;
     case Plant::PipeInASet:
         twentySets();
         QVERIFY(QFile::remove(data(u"voxabak/5-1/20261201-000000/5-1.dat"_s)));
-        QVERIFY(::mkfifo(QFile::encodeName(planted = data(u"voxabak/5-1/20261201-000000/5-1.dat"_s)).constData(),
-                         0600) == 0);
+        QVERIFY(
+            ::mkfifo(QFile::encodeName(planted = data(u"voxabak/5-1/20261201-000000/5-1.dat"_s)).constData(),
+                     0600) == 0);
         break;
     }
     const QByteArray datBefore =
@@ -233,8 +236,9 @@ void tst_HostileFolder::prune_setSwappedForALinkMidway_deletesNothingThere() {
         if (swapped || QDir(oldest).entryList(QDir::Files).size() != 2)
             return;
         // One of its files is gone: the prune is in it.
-        swapped = QDir().rename(oldest, oldest + u"-moved"_s) &&
-                  ::symlink(QFile::encodeName(outside()).constData(), QFile::encodeName(oldest).constData()) == 0;
+        swapped =
+            QDir().rename(oldest, oldest + u"-moved"_s) &&
+            ::symlink(QFile::encodeName(outside()).constData(), QFile::encodeName(oldest).constData()) == 0;
     });
     const QString error = ClassFiles::saveClass(c);
     FileSet::beforeStepForTest({});

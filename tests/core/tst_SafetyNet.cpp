@@ -537,8 +537,9 @@ void tst_SafetyNet::copy_whatItReplacesCannotBeKept_replacesNothing() {
     for (const QString& ext : {u".dat"_s, u".sdt"_s, u".eix"_s})
         other.append({TestSupport::readFile(TestSupport::dataDir() + u"/2-3"_s + ext), {}});
     const QString error = ClassFiles::replaceUnit(DosPath::fromNative(file(u"5-1"_s)), other);
-    QVERIFY2(error.startsWith(u"学級のファイルを置き換える前に、今のファイルをバックアップに残せませんでした。"_s),
-             qPrintable(error));
+    QVERIFY2(
+        error.startsWith(u"学級のファイルを置き換える前に、今のファイルをバックアップに残せませんでした。"_s),
+        qPrintable(error));
     QVERIFY(onDisk() == sample);
     QCOMPARE(leftovers(), QStringList());
 }

@@ -131,8 +131,8 @@ void tst_ClassLock::programHereDied_classTakenAtOnce_nothingLeft() {
 // book do: whatever moment the readers look at the lock, the writer gives it up, and every read is
 // one whole save or refused as in use. VOXA_LOCK_ROUNDS sets the rounds (20 unless given).
 void tst_ClassLock::writeBesideDumps_noLockLeftBehind_noMix() {
-    const int rounds = qEnvironmentVariableIsSet("VOXA_LOCK_ROUNDS") ? qEnvironmentVariableIntValue("VOXA_LOCK_ROUNDS")
-                                                                       : 20;
+    const int rounds =
+        qEnvironmentVariableIsSet("VOXA_LOCK_ROUNDS") ? qEnvironmentVariableIntValue("VOXA_LOCK_ROUNDS") : 20;
     const QByteArray original = dumped();
     QByteArray edited = original;
     edited.replace("\"SchoolName\": \"", "\"SchoolName\": \"書換");
@@ -180,7 +180,8 @@ void tst_ClassLock::writeBesideDumps_noLockLeftBehind_noMix() {
         if (!ClassFiles::loadClass(c).isEmpty())
             ++lockedOut;
     }
-    qInfo("%d rounds: %d with a lock left behind, %d with the class locked out; %d reads whole, %d reads and %d "
+    qInfo("%d rounds: %d with a lock left behind, %d with the class locked out; %d reads whole, %d reads and "
+          "%d "
           "writes refused as in use",
           rounds, left, lockedOut, reads, refusedReads, refusedWrites);
     QCOMPARE(left, 0);
@@ -215,7 +216,8 @@ void tst_ClassLock::lockLost_saveRefused_otherLockKept() {
     const QStringList namesBefore = lockNames();
     c.SchoolName = u"上書き小学校"_s;
     const QString error = ClassFiles::saveClass(c);
-    QVERIFY2(error.startsWith(u"この学級の使用中の印が、このプログラムのものではなくなっています。"_s), qPrintable(error));
+    QVERIFY2(error.startsWith(u"この学級の使用中の印が、このプログラムのものではなくなっています。"_s),
+             qPrintable(error));
     if (!diskSwapped)
         QVERIFY2(error.contains(u"staff-room-pc"_s), qPrintable(error));
     QCOMPARE(c.SchoolName.str().trimmed(), u"上書き小学校"_s);
@@ -235,7 +237,8 @@ void tst_ClassLock::pipeAtTheLockName_refusedWithoutWaiting() {
     VOXA1 c;
     c.ClassPath = classPath();
     const QString error = ClassFiles::loadClass(c);
-    QVERIFY2(error.startsWith(u"学級の使用中の印の名前の場所に、このプログラムが作ったのではないもの"_s), qPrintable(error));
+    QVERIFY2(error.startsWith(u"学級の使用中の印の名前の場所に、このプログラムが作ったのではないもの"_s),
+             qPrintable(error));
     QVERIFY(ClassFiles::saveClass(c).contains(u"学級の使用中の印の名前の場所に"_s));
     struct stat st {};
     QVERIFY(::lstat(QFile::encodeName(lockFile()).constData(), &st) == 0 && S_ISFIFO(st.st_mode));

@@ -66,8 +66,8 @@ void tst_NameImport::apply_files_data() {
     QTest::newRow("name of 13 full-width characters")
         << TestSupport::sjis(u"グエン　ヴァン　ミン　ホア,1"_s) << 1 << QStringList{u"グエン　ヴァン　ミン"_s}
         << u"1"_s;
-    QTest::newRow("half-width katakana, 20 bytes") << TestSupport::sjis(u"ｸﾞｴﾝ ｳﾞｧﾝ ﾐﾝ ﾎｱﾝﾅ,2"_s) << 1
-                                                    << QStringList{u"ｸﾞｴﾝ ｳﾞｧﾝ ﾐﾝ ﾎｱﾝﾅ"_s} << u"2"_s;
+    QTest::newRow("half-width katakana, 20 bytes")
+        << TestSupport::sjis(u"ｸﾞｴﾝ ｳﾞｧﾝ ﾐﾝ ﾎｱﾝﾅ,2"_s) << 1 << QStringList{u"ｸﾞｴﾝ ｳﾞｧﾝ ﾐﾝ ﾎｱﾝﾅ"_s} << u"2"_s;
     QTest::newRow("full-width digits are no sex")
         << TestSupport::sjis(u"青木　一郎,１\r\n井上　さくら,２"_s) << 2 << three.mid(0, 2) << u"00"_s;
     QTest::newRow("UTF-8 without byte order mark (LibreOffice)")
@@ -105,8 +105,7 @@ void tst_NameImport::apply_files() {
         QCOMPARE(name, names[i - 1]);
         // What is kept is what the class file keeps, and every name cut is named.
         QCOMPARE(TestSupport::fromSjis(Cp932::fixedBytes(name, 20)).trimmed(), name.trimmed());
-        if ((i - 1) * 2 < fields.size() && name != fields.value((i - 1) * 2))
-        {
+        if ((i - 1) * 2 < fields.size() && name != fields.value((i - 1) * 2)) {
             QVERIFY(cut.contains(fields.value((i - 1) * 2) + u" → "_s + name));
             ++shorter;
         }
