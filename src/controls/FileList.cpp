@@ -6,6 +6,9 @@
 #include <QRegularExpression>
 
 FileList::FileList(QWidget* parent) : QListWidget(parent) {
+    // Twelve rows at least: reaching a folder on the school's share takes a few levels, and six
+    // rows meant scrolling at every one.
+    setMinimumHeight(fontMetrics().height() * 12 + 2 * frameWidth() + 8);
     connect(this, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { Q_EMIT File_Click(item->text()); });
     connect(this, &QListWidget::itemActivated, this,

@@ -23,6 +23,9 @@ QString normalised(const QString& p) {
 } // namespace
 
 FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
+    // Twelve rows at least: reaching a folder on the school's share takes a few levels, and six
+    // rows meant scrolling at every one.
+    setMinimumHeight(fontMetrics().height() * 12 + 2 * frameWidth() + 8);
     connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::openItem);
     connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         if (item)
