@@ -621,7 +621,10 @@ void tst_SafetyNet::modes_underUmask022_classFilesAndBackupsAreOwnerOnly() {
             QVERIFY(::chmod(QFile::encodeName(file(n)).constData(), mode_t(existing)) == 0);
     const QString error = ClassFiles::saveClass(c);
     ::umask(oldMask);
+    // A share that keeps no modes never stops a save.
     QCOMPARE(error, QString());
+    if (TestSupport::onShare())
+        QSKIP("the share decides the files' modes itself (Samba shows 0744 whatever is asked)");
     for (const QString& n : {u"5-1.sdt"_s, u"5-1.eix"_s, u"5-1.dat"_s})
         QCOMPARE(int(modeOf(file(n))), expected);
     if (existing != 0) {
@@ -644,6 +647,8 @@ void tst_SafetyNet::modes_newDataFolder_isOwnerOnly_iniStaysReadable() {
     const bool ini = IniFile::write({u"C:\\学校\\voxa2\\"_s, 0});
     ::umask(oldMask);
     QVERIFY(made && ini);
+    if (TestSupport::onShare())
+        QSKIP("the share decides the folders' modes itself");
     QCOMPARE(int(modeOf(nested)), 0700);
     QCOMPARE(int(modeOf(home->file(u"学校"_s))), 0700);
     // The home folder that was there keeps its mode.
