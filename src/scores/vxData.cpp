@@ -11,14 +11,18 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace TestSheets;
@@ -151,7 +155,10 @@ vxData::vxData(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxData"_s), c(c_) {
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right, 1);
-    resize(twipsToPixels(11500), twipsToPixels(8600));
+    // As tall as the screen allows (a class of 35 needs the rows), no less than before.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int room = screen ? screen->availableGeometry().height() - 48 : 0;
+    resize(twipsToPixels(11500), std::max(twipsToPixels(8600), std::min(room, twipsToPixels(11000))));
 }
 
 void vxData::buildEntryArea(QWidget* parent) {
