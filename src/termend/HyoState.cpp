@@ -5,9 +5,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-const QString kDone = u"O"_s;
-}
+namespace {}
 
 bool HyoState::choosePeriod(int i) {
     if (locked() || i < 0 || i > 1)

@@ -13,6 +13,9 @@ struct VOXA1;
 // way out of it gives the real term back, through leaveYearEnd() alone.
 class HyoState {
 public:
+    // The mark of an item done (calculated, evaluated) in the class's done marks.
+    static inline const QString kDone = QStringLiteral("O");
+
     enum class Shown { Nothing, SheetView, Lists, YearList };
     struct Item {
         Shown kind = Shown::Nothing;
