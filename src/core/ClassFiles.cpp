@@ -62,6 +62,7 @@ ReadStatus readWhole(const QString& dosPath, QByteArray* out) {
         return ReadStatus::Missing;
     case FileSet::ReadResult::Link:
         return ReadStatus::Foreign;
+    case FileSet::ReadResult::NotPlain:
     case FileSet::ReadResult::TooLarge:
     case FileSet::ReadResult::Failed:
         break;

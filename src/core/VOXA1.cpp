@@ -2,7 +2,9 @@
 
 #include "core/ClassFiles.h"
 #include "platform/ClassLock.h"
+
 #include "platform/MsgBox.h"
+#include <functional>
 
 namespace {
 qint16 digitAt(const QString& s, int i) {
@@ -75,8 +77,6 @@ namespace {
 // A load refused for a damaged save record: the teacher chooses how the class opens, the other state
 // kept in a backup set. True when the load should be tried again.
 bool settledDamagedRecord(const QString& classPath, const QString& error) {
-    if (!ClassFiles::markerDamaged(classPath))
-        return false;
     const QString question =
         error + QStringLiteral("\r\n\r\n") +
         QStringLiteral("どちらの状態で開きますか。選ばなかった方も、今のファイルも、バックアップに残ります"
@@ -96,28 +96,28 @@ bool settledDamagedRecord(const QString& classPath, const QString& error) {
     }
     return true;
 }
-} // namespace
 
-bool VOXA1::LoadSettings() {
+// A load, with the teacher's way out of a damaged save record, and what it says.
+bool loadWithWayOut(const QString& classPath, const std::function<QString(QString*)>& load) {
     QString notice;
-    QString error = ClassFiles::loadSettings(*this, &notice);
-    if (!error.isEmpty() && ClassFiles::markerDamaged(ClassPath)) {
-        if (!settledDamagedRecord(ClassPath, error))
+    QString error = load(&notice);
+    if (!error.isEmpty() && ClassFiles::markerDamaged(classPath)) {
+        if (!settledDamagedRecord(classPath, error))
             return false;
-        error = ClassFiles::loadSettings(*this, &notice);
+        error = load(&notice);
     }
     return toldWithNotice(error, notice);
 }
+} // namespace
+
+bool VOXA1::LoadSettings() {
+    return loadWithWayOut(ClassPath,
+                          [this](QString* notice) { return ClassFiles::loadSettings(*this, notice); });
+}
 
 bool VOXA1::LoadClass() {
-    QString notice;
-    QString error = ClassFiles::loadClass(*this, &notice);
-    if (!error.isEmpty() && ClassFiles::markerDamaged(ClassPath)) {
-        if (!settledDamagedRecord(ClassPath, error))
-            return false;
-        error = ClassFiles::loadClass(*this, &notice);
-    }
-    return toldWithNotice(error, notice);
+    return loadWithWayOut(ClassPath,
+                          [this](QString* notice) { return ClassFiles::loadClass(*this, notice); });
 }
 
 bool VOXA1::SaveSettings() {

@@ -1,5 +1,7 @@
 #include "platform/ClassLock.h"
 
+#include "platform/FileSet.h"
+
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
@@ -189,42 +191,25 @@ struct Read {
 // longer than the read.
 Read readLock(const QString& path) {
     Read r;
-    const int fd = ::open(host(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0) {
-        r.got = errno == ENOENT ? Got::Missing : errno == ELOOP ? Got::Foreign : Got::Unreadable;
-        if (r.got == Got::Unreadable) {
-            struct stat st {};
-            if (::lstat(host(path).constData(), &st) == 0 && !S_ISREG(st.st_mode))
-                r.got = Got::Foreign;
-        }
-        return r;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        r.got = Got::Unreadable;
-    } else if (!S_ISREG(st.st_mode)) {
-        r.got = Got::Foreign;
-    } else {
+    FileSet::FileIdentity id;
+    switch (FileSet::readFile(path, &r.bytes, kMaxLockBytes, &id)) {
+    case FileSet::ReadResult::Ok:
         r.got = Got::Ok;
-        r.dev = st.st_dev;
-        r.ino = st.st_ino;
-        char buf[kMaxLockBytes];
-        qsizetype have = 0;
-        while (have < kMaxLockBytes) {
-            const ssize_t n = ::read(fd, buf + have, size_t(kMaxLockBytes - have));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                r.got = Got::Unreadable;
-                break;
-            }
-            if (n == 0)
-                break;
-            have += n;
-        }
-        r.bytes = QByteArray(buf, have);
+        r.dev = id.dev;
+        r.ino = id.ino;
+        break;
+    case FileSet::ReadResult::Missing:
+        r.got = Got::Missing;
+        break;
+    case FileSet::ReadResult::Link:
+    case FileSet::ReadResult::NotPlain:
+        r.got = Got::Foreign;
+        break;
+    case FileSet::ReadResult::TooLarge:
+    case FileSet::ReadResult::Failed:
+        r.got = Got::Unreadable;
+        break;
     }
-    ::close(fd);
     return r;
 }
 
@@ -338,11 +323,15 @@ QStringList ClassLock::intents(const QString& own) const {
 }
 
 std::optional<ClassLock::Holder> ClassLock::liveIntent(const QString& own) const {
+    const qsizetype prefix = path(m_folder, m_base).size() + 1;
     for (const QString& full : intents(own)) {
+        // One of a process gone is nobody's, whatever it holds; one cut short was never followed
+        // by a lock.
+        if (tokenOfDeadHere(full.mid(prefix).toLatin1()))
+            continue;
         const Read ir = readLock(full);
         const Parsed ip = ir.got == Got::Ok ? parse(ir.bytes) : Parsed{};
-        // An intent cut short was never followed by a lock; one of a process gone is nobody's.
-        if (ip.complete && !ip.legacy && (!thisComputer(ip) || running(ip)))
+        if (ip.complete && !ip.legacy)
             return holderOf(ip, ir.bytes);
     }
     return std::nullopt;

@@ -264,12 +264,12 @@ bool realFoldersBelow(const QString& top, const QString& folder) {
     return true;
 }
 
-// Fills a new folder with the files as they were: first under a hidden name, then renamed, so that
-// the folder is either complete or not there. A file this save replaced goes in as its rollback file
-// (the live name now holds another file); one it did not replace goes in as a copy, since another
-// program that writes the live file in place must not change the set with it. `existed` empty:
-// copies of the unit's files as they are now.
-bool fillSet(const Members& set, const QStringList& existed, const QStringList& replaced,
+// Fills a new folder with a unit's files: first under a hidden name, then renamed, so that the
+// folder is either complete or not there. Each name comes from where `from` says: its rollback file
+// moved in (the live name now holds another file), or a copy of the live file or of the rollback
+// file (another program that writes the live file in place must not change the set with it).
+enum class From { MoveRollback, CopyLive, CopyRollback };
+bool fillSet(const Members& set, const QStringList& names, const std::function<From(const QString&)>& from,
              const QString& keepIn) {
     QFileInfo target(keepIn);
     const QString parent = target.absolutePath();
@@ -279,15 +279,17 @@ bool fillSet(const Members& set, const QStringList& existed, const QStringList& 
     if (!removeOwnFolder(staging, set.names) || !step() || ::mkdir(host(staging).constData(), 0700) != 0)
         return false;
     bool ok = true;
-    for (const QString& s : existed) {
+    for (const QString& s : names) {
         const QString to = QDir(staging).filePath(s);
-        if (replaced.contains(s)) {
+        const From f = from(s);
+        if (f == From::MoveRollback) {
             ok = ok && renameOver(set.path(s) + kOld, to);
             if (ok)
                 makePrivate(to);
         } else {
             QByteArray data;
-            ok = ok && readAll(set.path(s), &data) && writeSynced(to, data, 0600);
+            ok = ok && readAll(set.path(s) + (f == From::CopyRollback ? kOld : QString()), &data) &&
+                 writeSynced(to, data, 0600);
         }
     }
     ok = ok && syncFolder(staging) && renameOver(staging, keepIn);
@@ -360,24 +362,8 @@ QStringList rollbackNames(const Members& set) {
 
 bool keepRollbackCopies(const Members& set, const QString& keepIn) {
     const QStringList names = rollbackNames(set);
-    if (names.isEmpty())
-        return true;
-    // The rollback files are copied under the unit's own names into a folder of their own.
-    QFileInfo target(keepIn);
-    const QString parent = target.absolutePath();
-    const QString staging = QDir(parent).filePath(u"."_s + target.fileName() + u".part"_s);
-    if (!makePrivateFolder(parent) || !realFoldersBelow(set.folder, parent) || kindOf(keepIn) != Kind::None ||
-        !removeOwnFolder(staging, set.names) || ::mkdir(host(staging).constData(), 0700) != 0)
-        return false;
-    bool ok = true;
-    for (const QString& s : names) {
-        QByteArray data;
-        ok = ok && readAll(set.path(s) + kOld, &data) && writeSynced(QDir(staging).filePath(s), data, 0600);
-    }
-    ok = ok && syncFolder(staging) && renameOver(staging, keepIn);
-    if (!ok)
-        removeOwnFolder(staging, set.names);
-    return ok;
+    return names.isEmpty() || fillSet(
+                                  set, names, [](const QString&) { return From::CopyRollback; }, keepIn);
 }
 
 bool settleDamaged(const Members& set, bool putBackRollback) {
@@ -431,7 +417,8 @@ bool keepCopies(const Members& set, const QString& keepIn) {
         else if (k != Kind::None)
             return false;
     }
-    return existed.isEmpty() || fillSet(set, existed, {}, keepIn);
+    return existed.isEmpty() || fillSet(
+                                    set, existed, [](const QString&) { return From::CopyLive; }, keepIn);
 }
 
 bool replaceSmallFile(const QString& path, const QByteArray& data) {
@@ -452,15 +439,22 @@ bool isPlainFolder(const QString& path) {
     return kindOf(path) == Kind::Folder;
 }
 
-ReadResult readFile(const QString& path, QByteArray* out, qint64 limit) {
+ReadResult readFile(const QString& path, QByteArray* out, qint64 limit, FileIdentity* identity) {
     // Never waits on a pipe put at the name: it is refused below as not a plain file.
     const int fd = ::open(host(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
-    if (fd < 0)
-        return errno == ENOENT ? ReadResult::Missing : errno == ELOOP ? ReadResult::Link : ReadResult::Failed;
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return ReadResult::Missing;
+        if (errno == ELOOP)
+            return ReadResult::Link;
+        return kindOf(path) == Kind::File ? ReadResult::Failed : ReadResult::NotPlain;
+    }
     struct stat st {};
     ReadResult r = ReadResult::Ok;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    if (::fstat(fd, &st) != 0)
         r = ReadResult::Failed;
+    else if (!S_ISREG(st.st_mode))
+        r = ReadResult::NotPlain;
     else if (st.st_size > limit)
         r = ReadResult::TooLarge;
     QByteArray data;
@@ -479,8 +473,11 @@ ReadResult readFile(const QString& path, QByteArray* out, qint64 limit) {
             data.append(buf, n);
     }
     ::close(fd);
-    if (r == ReadResult::Ok)
+    if (r == ReadResult::Ok) {
         *out = std::move(data);
+        if (identity)
+            *identity = {quint64(st.st_dev), quint64(st.st_ino)};
+    }
     return r;
 }
 
@@ -560,7 +557,10 @@ Result replace(const Members& set, const QList<NewFile>& files, const QString& k
         QStringList replaced;
         for (const NewFile& f : files)
             replaced.append(f.name);
-        r.previousKept = fillSet(set, existed, replaced, keepPreviousIn);
+        r.previousKept = fillSet(
+            set, existed,
+            [&](const QString& s) { return replaced.contains(s) ? From::MoveRollback : From::CopyLive; },
+            keepPreviousIn);
     }
     removeLeftovers(set);
     return r;

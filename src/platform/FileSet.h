@@ -76,9 +76,15 @@ bool settleDamaged(const Members& set, bool putBackRollback);
 // The largest file of a unit read whole (a class's pupil file holds at most 99 records).
 constexpr qint64 kMaxClassFileBytes = 1024 * 1024;
 
-enum class ReadResult { Ok, Missing, Link, TooLarge, Failed };
-// Reads a plain file of at most `limit` bytes, never through a symbolic link.
-ReadResult readFile(const QString& path, QByteArray* out, qint64 limit);
+enum class ReadResult { Ok, Missing, Link, NotPlain, TooLarge, Failed };
+// Which file was read (device and inode), to tell a file from another put at its name later.
+struct FileIdentity {
+    quint64 dev = 0, ino = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+// Reads a plain file of at most `limit` bytes, never through a symbolic link and never waiting on
+// a named pipe (NotPlain: a pipe, a folder or a device stands at the name).
+ReadResult readFile(const QString& path, QByteArray* out, qint64 limit, FileIdentity* identity = nullptr);
 
 // Removes a folder the program made: only when it holds nothing but plain files of the given names
 // (and is itself a folder, not a link). True when the folder is gone or was never there.
