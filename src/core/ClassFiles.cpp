@@ -324,6 +324,29 @@ QString loadClass(VOXA1& c, QString* notice, Values values) {
     return readClassBytes(files, c, notice, values);
 }
 
+QString readLastSave(VOXA1& c, QString* notice) {
+    const FileSet::Members m = membersOf(c.ClassPath);
+    if (m.folder.isEmpty())
+        return notFound(c.ClassPath + u".sdt"_s, kNotLoaded);
+    QList<std::optional<QByteArray>> read;
+    const FileSet::SnapshotResult r = FileSet::readSnapshot(m, &read, FileSet::kMaxClassFileBytes);
+    if (r == FileSet::SnapshotResult::Busy)
+        return c.ClassPath + u" は、ほかのプログラムが保存を続けているため読めませんでした。しばらくしてからもう一度読んでください。"_s;
+    if (r == FileSet::SnapshotResult::Damaged)
+        return c.ClassPath +
+               u" は、保存が途中で止まったままで、その前の状態も読めません。成績処理でこの学級を開くと直せます。"_s;
+    ClassBytes files{read.value(0), read.value(1), read.value(2)};
+    QString readNotice;
+    const QString error = readClassBytes(files, c, &readNotice);
+    if (error.isEmpty() && notice) {
+        *notice = readNotice;
+        if (r == FileSet::SnapshotResult::BeforeSave)
+            notice->prepend(c.ClassPath + u" は保存の途中（または途中で止まった保存のあと）でした。その前に保存された内容を読みました。"_s +
+                            (readNotice.isEmpty() ? QString() : kCrLf));
+    }
+    return error;
+}
+
 QString readClassBytes(const ClassBytes& files, VOXA1& c, QString* notice, Values values) {
     VOXA1 next = c;
     const QString sdtPath = c.ClassPath + u".sdt"_s;

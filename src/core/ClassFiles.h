@@ -50,6 +50,11 @@ struct ClassBytes {
 // messages). Changes c only when everything could be read.
 QString readClassBytes(const ClassBytes& files, VOXA1& c, QString* notice = nullptr,
                        Values values = Values::BlankImpossible);
+// The class as its last complete save left it, for a window that only reads a class another program
+// may have open: read without its lock and without writing anything (see FileSet::readSnapshot).
+// While a save is under way, or when one was interrupted, the files as they were before it are read
+// and `notice` says so. Values that no calculation gives are blanked as by loadClass.
+QString readLastSave(VOXA1& c, QString* notice = nullptr);
 // The chosen files (Part flags) as one unit.
 QString saveFiles(VOXA1& c, int parts, QString* notice = nullptr);
 QString saveSettings(VOXA1& c, QString* notice = nullptr);

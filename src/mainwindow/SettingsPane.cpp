@@ -5,7 +5,7 @@
 #include "controls/TextGuard.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
-#include "mainwindow/ClassSettings.h"
+#include "core/ClassSettings.h"
 
 #include <QFormLayout>
 #include <QGridLayout>

@@ -3,7 +3,7 @@
 #include "controls/Forms.h"
 #include "core/IniFile.h"
 #include "core/VOXA1.h"
-#include "mainwindow/ClassSettings.h"
+#include "core/ClassSettings.h"
 #include "mainwindow/SettingsPane.h"
 #include "mainwindow/ToolbarIcons.h"
 #include "platform/Dialogs.h"

@@ -1,6 +1,8 @@
 #include "platform/FileSet.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QThread>
 #include <QFile>
 #include <QFileInfo>
 
@@ -479,6 +481,80 @@ ReadResult readFile(const QString& path, QByteArray* out, qint64 limit, FileIden
             *identity = {quint64(st.st_dev), quint64(st.st_ino)};
     }
     return r;
+}
+
+namespace {
+// What stands at a name, to tell whether it changed while it was read: a save replaces a file by
+// renaming another over it, which gives the name another file (and, on a share, another size or time).
+struct Stamp {
+    bool there = false;
+    quint64 dev = 0, ino = 0;
+    qint64 size = 0, sec = 0, nsec = 0;
+    bool operator==(const Stamp&) const = default;
+};
+Stamp stampOf(const QString& path) {
+    struct stat st {};
+    Stamp s;
+    if (::lstat(host(path).constData(), &st) != 0)
+        return s;
+    return {true, quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec),
+            qint64(st.st_mtim.tv_nsec)};
+}
+} // namespace
+
+SnapshotResult readSnapshot(const Members& set, QList<std::optional<QByteArray>>* out, qint64 limit,
+                            int waitMs) {
+    const QString marker = markerPath(set);
+    QElapsedTimer waited;
+    waited.start();
+    bool damaged = false;
+    for (;;) {
+        const Stamp markerBefore = stampOf(marker);
+        QStringList existed = set.names;
+        bool ok = true;
+        if (markerBefore.there) {
+            existed = readMarker(set, &ok);
+            damaged = !ok;
+        }
+        QList<std::optional<QByteArray>> files;
+        QList<Stamp> stamps;
+        for (const QString& s : set.names) {
+            if (!ok)
+                break;
+            // Under a save, a name the record does not list did not exist before it.
+            const QString path = markerBefore.there ? set.path(s) + kOld : set.path(s);
+            const Stamp before = stampOf(path);
+            QByteArray data;
+            FileIdentity id;
+            const bool listed = existed.contains(s);
+            const ReadResult r = listed ? readFile(path, &data, limit, &id) : ReadResult::Missing;
+            if (r == ReadResult::Ok && before.there && id.dev == before.dev && id.ino == before.ino) {
+                files.append(std::move(data));
+            } else if (r == ReadResult::Missing && !before.there && !(markerBefore.there && listed)) {
+                files.append(std::nullopt);
+            } else {
+                ok = false;
+                damaged = damaged || (markerBefore.there && listed && r != ReadResult::Missing &&
+                                      r != ReadResult::Ok);
+                if (r == ReadResult::Link || r == ReadResult::NotPlain || r == ReadResult::TooLarge)
+                    damaged = true;
+            }
+            stamps.append(before);
+        }
+        // Nothing began, ended or was replaced while the files were read.
+        if (ok && stampOf(marker) == markerBefore) {
+            for (int i = 0; ok && i < set.names.size(); ++i)
+                ok = stampOf(markerBefore.there ? set.path(set.names[i]) + kOld : set.path(set.names[i])) ==
+                     stamps[i];
+            if (ok) {
+                *out = std::move(files);
+                return markerBefore.there ? SnapshotResult::BeforeSave : SnapshotResult::Ok;
+            }
+        }
+        if (waited.elapsed() >= waitMs)
+            return damaged ? SnapshotResult::Damaged : SnapshotResult::Busy;
+        QThread::msleep(20);
+    }
 }
 
 Result replace(const Members& set, const QList<NewFile>& files, const QString& keepPreviousIn) {

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Several files of one folder replaced as one unit, so that a crash, a power cut or a kill at any
 // moment leaves either every file as it was or every file as it is meant to be, never a mix.
@@ -85,6 +86,21 @@ struct FileIdentity {
 // Reads a plain file of at most `limit` bytes, never through a symbolic link and never waiting on
 // a named pipe (NotPlain: a pipe, a folder or a device stands at the name).
 ReadResult readFile(const QString& path, QByteArray* out, qint64 limit, FileIdentity* identity = nullptr);
+
+// The unit as its last complete save left it, read without its lock and without changing anything on
+// the disk, for a program that only reads (another program may be saving the unit meanwhile): the
+// files read are checked to be still the ones at their names and no save to have begun or ended
+// while they were read, otherwise they are read again. While a save is under way, or after one was
+// interrupted, the files as they were before it (its rollback set) are read instead. A name not there
+// is std::nullopt.
+enum class SnapshotResult {
+    Ok,
+    BeforeSave, // a save was under way or interrupted: the files as they were before it
+    Busy,       // the files kept changing while they were read
+    Damaged     // an interrupted save's record or its rollback files cannot be read; nothing else is either
+};
+SnapshotResult readSnapshot(const Members& set, QList<std::optional<QByteArray>>* out, qint64 limit,
+                            int waitMs = 3000);
 
 // Removes a folder the program made: only when it holds nothing but plain files of the given names
 // (and is itself a folder, not a link). True when the folder is gone or was never there.

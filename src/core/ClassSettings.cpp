@@ -1,4 +1,4 @@
-#include "mainwindow/ClassSettings.h"
+#include "core/ClassSettings.h"
 
 using namespace Qt::StringLiterals;
 
