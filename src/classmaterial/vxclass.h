@@ -1,6 +1,6 @@
 #pragma once
 
-#include "classmaterial/ClassMaterial.h"
+#include "core/ClassMaterial.h"
 #include "controls/Form.h"
 
 struct VOXA1;

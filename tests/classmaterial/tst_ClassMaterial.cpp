@@ -2,7 +2,7 @@
 // data files byte for byte and the two printed pages.
 
 #include "TestSupport.h"
-#include "classmaterial/ClassMaterial.h"
+#include "core/ClassMaterial.h"
 #include "core/PrintSurface.h"
 #include "core/VOXA1.h"
 #include "platform/RecordingBackend.h"

@@ -1,4 +1,4 @@
-#include "classmaterial/ClassMaterial.h"
+#include "core/ClassMaterial.h"
 
 #include "core/ExchangeSort.h"
 #include "core/NumberFormat.h"
@@ -43,6 +43,17 @@ double mean(const VOXA1& c, int pupil, int subjSet, int termSet) {
     default:
         return average(p, subjects, {4});
     }
+}
+
+bool calculated(const VOXA1& c, int subjSet, int termSet) {
+    // The year-end calculation is marked once for every subject.
+    if (termSet != 2 && termSet != 3)
+        return c.CalcMark(4, 1).trimmed() == u"O"_s;
+    for (int t : termSet == 2 ? QList<int>{1, 2} : QList<int>{2, 3})
+        for (int s : subjectsOf(subjSet, c.Grade))
+            if (c.CalcMark(t, s).trimmed() != u"O"_s)
+                return false;
+    return true;
 }
 
 QList<Entry> ranking(const VOXA1& c, int subjSet, int termSet) {

@@ -16,6 +16,9 @@ namespace ClassMaterial {
 // Subject sets: 1 "２教科", 2 "４教科". Term ranges: 1 the year-end, 2 terms 1 and 2, 3 terms 2 and 3.
 double mean(const VOXA1& c, int pupil, int subjSet, int termSet);
 
+// Whether the class's results are calculated for every subject and term the mean takes.
+bool calculated(const VOXA1& c, int subjSet, int termSet);
+
 struct Entry {
     int number = 0;
     QString name; // the stored 20 characters
