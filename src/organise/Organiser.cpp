@@ -378,7 +378,7 @@ public:
         for (int i : singles) {
             // The next class of the snake that has room and holds nobody to keep apart from.
             int chosen = -1, fallback = -1;
-            for (int t = 0; t < m_K && chosen < 0; ++t) {
+            for (int t = 0; t < 2 * m_K && chosen < 0; ++t) {
                 const int step = turn + t;
                 const int round = step / m_K, at = step % m_K;
                 const int k = round % 2 == 0 ? at : m_K - 1 - at;
@@ -404,8 +404,12 @@ public:
         QList<double> history(kHistory, now);
         m_best = m_class;
         m_bestCost = now;
-        for (long s = 0; s < steps; ++s) {
+        long sinceBest = 0;
+        for (long s = 0; s < steps; ++s, ++sinceBest) {
             if (m_apart == 0 && m_bound == 0 && spreadMilli() <= kGoodEnough)
+                break;
+            // Long without a better state: what is left (a flag no class can share evenly) stays.
+            if (sinceBest > kPatience)
                 break;
             const int kind = m_rand.below(100);
             bool made = false;
@@ -423,6 +427,7 @@ public:
                 now = next;
                 m_undo.clear();
                 if (now < m_bestCost) {
+                    sinceBest = 0;
                     m_bestCost = now;
                     m_best = m_class;
                 }
@@ -437,7 +442,9 @@ public:
 
 private:
     static constexpr int kHistory = 400;
-    static constexpr double kGoodEnough = 5; // a thousandth of a point, times five
+    static constexpr long kPatience = 150000;
+    // A spread of the means no teacher can tell from none: 0.02 points.
+    static constexpr double kGoodEnough = 20;
 
     int& count(int k, int f) { return m_count[k * m_l.features + f]; }
     int excess(int c, int f) const { return c > m_high[f] ? c - m_high[f] : (c < m_low[f] ? m_low[f] - c : 0); }
