@@ -165,12 +165,16 @@ QString OrganiseRules::filePath(const QString& folder, int grade) {
 
 QString OrganiseRules::load(const QString& folder, int grade, OrganiseRules* out) {
     const QString path = filePath(folder, grade);
+    QByteArray data;
+    const FileSet::ReadResult first = FileSet::readFile(path, &data, kMaxBytes);
+    if (first == FileSet::ReadResult::Link || first == FileSet::ReadResult::NotPlain)
+        return u"編成の条件のファイルのところに、このプログラムが作ったのではないもの（リンクなど）があります。読みません。"_s +
+               u"\r\n"_s + path;
     // An interrupted save of the file is put back first, as for a class.
     const FileSet::Members m{folder, baseName(grade), {baseName(grade) + u".json"_s}};
     if (const FileSet::Recovery r = FileSet::recover(m);
         r == FileSet::Recovery::Failed || r == FileSet::Recovery::Damaged)
         return u"編成の条件のファイルの保存が途中で止まったままで、読めません。"_s + u"\r\n"_s + path;
-    QByteArray data;
     switch (FileSet::readFile(path, &data, kMaxBytes)) {
     case FileSet::ReadResult::Missing:
         *out = OrganiseRules();
