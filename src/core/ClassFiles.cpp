@@ -331,7 +331,8 @@ QString readLastSave(VOXA1& c, QString* notice) {
     QList<std::optional<QByteArray>> read;
     const FileSet::SnapshotResult r = FileSet::readSnapshot(m, &read, FileSet::kMaxClassFileBytes);
     if (r == FileSet::SnapshotResult::Busy)
-        return c.ClassPath + u" は、ほかのプログラムが保存を続けているため読めませんでした。しばらくしてからもう一度読んでください。"_s;
+        return c.ClassPath +
+               u" は、ほかのプログラムが保存を続けているため読めませんでした。しばらくしてからもう一度読んでください。"_s;
     if (r == FileSet::SnapshotResult::Damaged)
         return c.ClassPath +
                u" は、保存が途中で止まったままで、その前の状態も読めません。成績処理でこの学級を開くと直せます。"_s;
@@ -341,8 +342,10 @@ QString readLastSave(VOXA1& c, QString* notice) {
     if (error.isEmpty() && notice) {
         *notice = readNotice;
         if (r == FileSet::SnapshotResult::BeforeSave)
-            notice->prepend(c.ClassPath + u" は保存の途中（または途中で止まった保存のあと）でした。その前に保存された内容を読みました。"_s +
-                            (readNotice.isEmpty() ? QString() : kCrLf));
+            notice->prepend(
+                c.ClassPath +
+                u" は保存の途中（または途中で止まった保存のあと）でした。その前に保存された内容を読みました。"_s +
+                (readNotice.isEmpty() ? QString() : kCrLf));
     }
     return error;
 }

@@ -77,7 +77,8 @@ Grade read(const QString& folder, int grade, int subjSet, int termSet) {
     return g;
 }
 
-Organiser::Problem problem(const Grade& g, const OrganiseRules& rules, int classes, int cap, QStringList* unknown) {
+Organiser::Problem problem(const Grade& g, const OrganiseRules& rules, int classes, int cap,
+                           QStringList* unknown) {
     Organiser::Problem p;
     p.classes = classes;
     p.cap = cap;

@@ -16,7 +16,7 @@
 namespace GradeData {
 
 struct OldClass {
-    QString file;    // "5-1"
+    QString file; // "5-1"
     QString teacher;
     QString school, city; // carried over to next year's classes
     int boys = 0, girls = 0, unset = 0;

@@ -28,7 +28,10 @@ QString readPupils(const QJsonValue& v, const QString& where, QStringList* out) 
     for (const QJsonValue& x : v.toArray()) {
         const QString id = x.toString();
         if (!x.isString() || !isId(id))
-            return badId(where, x.isString() ? id : QString::fromUtf8(QJsonDocument(QJsonArray{x}).toJson(QJsonDocument::Compact)));
+            return badId(
+                where, x.isString()
+                           ? id
+                           : QString::fromUtf8(QJsonDocument(QJsonArray{x}).toJson(QJsonDocument::Compact)));
         if (out->contains(id))
             return where + u": 「"_s + id + u"」が二度あります。"_s;
         out->append(id);
@@ -46,13 +49,15 @@ QString OrganiseRules::fromJson(const QByteArray& json, OrganiseRules* out) {
     QJsonParseError err;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &err);
     if (doc.isNull() || !doc.isObject())
-        return u"JSON として読めません（"_s + QString::number(err.offset) + u"バイト目: "_s + err.errorString() + u"）。"_s;
+        return u"JSON として読めません（"_s + QString::number(err.offset) + u"バイト目: "_s +
+               err.errorString() + u"）。"_s;
     const QJsonObject o = doc.object();
     OrganiseRules r;
     for (auto it = o.begin(); it != o.end(); ++it)
-        if (!QStringList{u"apart"_s, u"together"_s, u"fixed"_s, u"flags"_s, u"readings"_s, u"flagNames"_s}.contains(
-                it.key()))
-            return u"「"_s + it.key() + u"」は知らない項目です（apart, together, fixed, flags, readings, flagNames）。"_s;
+        if (!QStringList{u"apart"_s, u"together"_s, u"fixed"_s, u"flags"_s, u"readings"_s, u"flagNames"_s}
+                 .contains(it.key()))
+            return u"「"_s + it.key() +
+                   u"」は知らない項目です（apart, together, fixed, flags, readings, flagNames）。"_s;
     const QJsonArray apart = o.value(u"apart"_s).toArray();
     if (o.contains(u"apart"_s) && !o.value(u"apart"_s).isArray())
         return u"apart: 二人ずつの並びの並びではありません。"_s;

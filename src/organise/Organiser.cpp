@@ -31,10 +31,10 @@ QString classText(int k) {
 // The pupils joined by together groups (a pupil in two groups joins them), each with the class it
 // is fixed to (-1: none).
 struct Units {
-    QList<int> of;                // pupil → unit
-    QList<QList<int>> members;    // unit → pupils, in pupil order
-    QList<int> fixedTo;           // unit → class or -1
-    QList<QList<int>> groupsOf;   // unit → indices of the together groups in it
+    QList<int> of;              // pupil → unit
+    QList<QList<int>> members;  // unit → pupils, in pupil order
+    QList<int> fixedTo;         // unit → class or -1
+    QList<QList<int>> groupsOf; // unit → indices of the together groups in it
 };
 
 Units unitsOf(const Problem& p) {
@@ -147,8 +147,9 @@ QList<Conflict> conflicts(const Problem& p, const QStringList& names) {
         const int unit = u.of[pupil];
         if (u.fixedTo[unit] >= 0 && u.fixedTo[unit] != k) {
             const int other = fixedPupil[unit];
-            out.append({names.value(other) + u"は"_s + classText(u.fixedTo[unit]) + u"、"_s + names.value(pupil) +
-                            u"は"_s + classText(k) + u"に決めてありますが、同じ組にするグループでつながっています（"_s +
+            out.append({names.value(other) + u"は"_s + classText(u.fixedTo[unit]) + u"、"_s +
+                            names.value(pupil) + u"は"_s + classText(k) +
+                            u"に決めてありますが、同じ組にするグループでつながっています（"_s +
                             joined(names, u.members[unit]) + u"）。"_s,
                         {other, pupil}});
             continue;
@@ -160,8 +161,8 @@ QList<Conflict> conflicts(const Problem& p, const QStringList& names) {
     for (int unit = 0; unit < u.members.size(); ++unit)
         if (u.members[unit].size() > maxSize)
             out.append({u"同じ組にする"_s + QString::number(u.members[unit].size()) + u"人（"_s +
-                            joined(names, u.members[unit]) + u"）は、1学級の人数（"_s + QString::number(maxSize) +
-                            u"人まで）を超えます。"_s,
+                            joined(names, u.members[unit]) + u"）は、1学級の人数（"_s +
+                            QString::number(maxSize) + u"人まで）を超えます。"_s,
                         u.members[unit]});
     // Pairs apart inside one unit, or both fixed to one class.
     const int units = int(u.members.size());
@@ -170,8 +171,8 @@ QList<Conflict> conflicts(const Problem& p, const QStringList& names) {
         const int ua = u.of[a], ub = u.of[b];
         if (ua == ub) {
             out.append({names.value(a) + u"と"_s + names.value(b) +
-                            u"は離す組ですが、同じ組にするグループでつながっています（"_s + joined(names, u.members[ua]) +
-                            u"）。"_s,
+                            u"は離す組ですが、同じ組にするグループでつながっています（"_s +
+                            joined(names, u.members[ua]) + u"）。"_s,
                         {a, b}});
             continue;
         }
@@ -211,9 +212,11 @@ QList<Conflict> conflicts(const Problem& p, const QStringList& names) {
             QList<int> who = u.members[unit];
             for (int other : barredBy)
                 who += u.members[other];
-            out.append({names.value(u.members[unit][0]) + u"を入れられる学級がありません。どの学級にも、離す相手で学級を決めた人がいます（"_s +
-                            joined(names, who.mid(u.members[unit].size())) + u"）。"_s,
-                        who});
+            out.append(
+                {names.value(u.members[unit][0]) +
+                     u"を入れられる学級がありません。どの学級にも、離す相手で学級を決めた人がいます（"_s +
+                     joined(names, who.mid(u.members[unit].size())) + u"）。"_s,
+                 who});
         }
     }
     // More units pairwise apart than there are classes.
@@ -224,7 +227,8 @@ QList<Conflict> conflicts(const Problem& p, const QStringList& names) {
             for (int unit : clique)
                 who.append(u.members[unit][0]);
             out.append({joined(names, who) + u"の"_s + QString::number(who.size()) +
-                            u"人は、どの二人も離す組ですが、新しい学級は"_s + QString::number(K) + u"学級です。"_s,
+                            u"人は、どの二人も離す組ですが、新しい学級は"_s + QString::number(K) +
+                            u"学級です。"_s,
                         who});
         }
     }
@@ -264,7 +268,8 @@ QString featureName(const Problem& p, const Layout& l, int f) {
     if (f < l.oldAt())
         return sex;
     if (f < l.bandAt())
-        return p.oldClasses.value((f - l.oldAt()) / 2, QString::number((f - l.oldAt()) / 2 + 1)) + u" "_s + sex;
+        return p.oldClasses.value((f - l.oldAt()) / 2, QString::number((f - l.oldAt()) / 2 + 1)) + u" "_s +
+               sex;
     if (f < l.flagAt())
         return u"帯"_s + QString::number((f - l.bandAt()) / 2 + 1) + u" "_s + sex;
     return p.flagNames.value(f - l.flagAt(), u"印"_s + QString::number(f - l.flagAt() + 1));
@@ -447,7 +452,9 @@ private:
     static constexpr double kGoodEnough = 20;
 
     int& count(int k, int f) { return m_count[k * m_l.features + f]; }
-    int excess(int c, int f) const { return c > m_high[f] ? c - m_high[f] : (c < m_low[f] ? m_low[f] - c : 0); }
+    int excess(int c, int f) const {
+        return c > m_high[f] ? c - m_high[f] : (c < m_low[f] ? m_low[f] - c : 0);
+    }
     int apartIn(int i, int k) const {
         int n = 0;
         for (int j : m_apartOf[i])
@@ -675,8 +682,9 @@ Proposal propose(const Problem& p, const QStringList& names, quint64 seed) {
         return out;
     }
     if (largestSize(p) > p.cap) {
-        out.conflicts.append({QString::number(n) + u"人を"_s + QString::number(p.classes) + u"学級に分けると1学級が"_s +
-                                  QString::number(largestSize(p)) + u"人になり、"_s + QString::number(p.cap) +
+        out.conflicts.append({QString::number(n) + u"人を"_s + QString::number(p.classes) +
+                                  u"学級に分けると1学級が"_s + QString::number(largestSize(p)) +
+                                  u"人になり、"_s + QString::number(p.cap) +
                                   u"人を超えます。学級の数を増やしてください。"_s,
                               {}});
         return out;
@@ -697,8 +705,8 @@ Proposal propose(const Problem& p, const QStringList& names, quint64 seed) {
                 who += fixedUnits.members[unit];
         out.conflicts.append({u"同じ組にするグループと学級を決めた人を、"_s + QString::number(p.classes) +
                                   u"学級の人数（"_s + QString::number(n / p.classes) + u"～"_s +
-                                  QString::number(largestSize(p)) + u"人）に収められません（"_s + joined(names, who) +
-                                  u"）。"_s,
+                                  QString::number(largestSize(p)) + u"人）に収められません（"_s +
+                                  joined(names, who) + u"）。"_s,
                               who});
         return out;
     }
@@ -709,9 +717,10 @@ Proposal propose(const Problem& p, const QStringList& names, quint64 seed) {
         // No assignment the search reached keeps these apart: name them rather than propose one.
         for (const auto& [a, b] : p.rules.apart)
             if (out.assignment[a] == out.assignment[b])
-                out.conflicts.append({names.value(a) + u"と"_s + names.value(b) +
-                                          u"を離す案が見つかりませんでした。ほかの離す組や同じ組、決めた学級と両立しないようです。"_s,
-                                      {a, b}});
+                out.conflicts.append(
+                    {names.value(a) + u"と"_s + names.value(b) +
+                         u"を離す案が見つかりませんでした。ほかの離す組や同じ組、決めた学級と両立しないようです。"_s,
+                     {a, b}});
         out.assignment.clear();
     }
     return out;

@@ -17,9 +17,9 @@ constexpr int kFlags = 4;
 constexpr int kBands = 5;
 
 struct Pupil {
-    bool boy = false;  // a pupil whose sex is not set counts with the girls
-    int oldClass = 0;  // 0.. (index into Problem::oldClasses)
-    int band = 3;      // 1..5, 1 the top fifth of the old class
+    bool boy = false; // a pupil whose sex is not set counts with the girls
+    int oldClass = 0; // 0.. (index into Problem::oldClasses)
+    int band = 3;     // 1..5, 1 the top fifth of the old class
     std::optional<double> mean;
     unsigned flags = 0; // bit i: flag i
 };
@@ -66,12 +66,12 @@ struct ClassFigures {
 };
 struct Figures {
     QList<ClassFigures> classes;
-    double spread = 0;     // the largest class mean minus the smallest
-    int apartBroken = 0;   // pairs to keep apart in one class
+    double spread = 0;   // the largest class mean minus the smallest
+    int apartBroken = 0; // pairs to keep apart in one class
     int togetherBroken = 0;
     int fixedBroken = 0;
-    int sizeBroken = 0;    // classes outside ⌊N/K⌋..⌈N/K⌉ or above the cap
-    int offBound = 0;      // counts outside their bounds
+    int sizeBroken = 0; // classes outside ⌊N/K⌋..⌈N/K⌉ or above the cap
+    int offBound = 0;   // counts outside their bounds
     bool rulesMet() const { return apartBroken + togetherBroken + fixedBroken + sizeBroken == 0; }
 };
 // The figures of an assignment (pupil → class 0..K-1).

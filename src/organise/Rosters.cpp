@@ -100,13 +100,16 @@ QByteArray csvBytes(const GradeData::Grade& g, const Roster& r) {
         QString name = p.name;
         if (name.contains(u',') || name.contains(u'"'))
             name = u"\""_s + name.replace(u"\""_s, u"\"\""_s) + u"\""_s;
-        const QString sex = ClassMaterial::isBoy(p.sex) ? u"1"_s : ClassMaterial::isGirl(p.sex) ? u"2"_s : QString();
+        const QString sex = ClassMaterial::isBoy(p.sex)    ? u"1"_s
+                            : ClassMaterial::isGirl(p.sex) ? u"2"_s
+                                                           : QString();
         out += Cp932::encode(name + u","_s + sex) + "\r\n";
     }
     return out;
 }
 
-QString write(const QString& folder, const GradeData::Grade& g, const QList<Roster>& rosters, QStringList* written) {
+QString write(const QString& folder, const GradeData::Grade& g, const QList<Roster>& rosters,
+              QStringList* written) {
     if (g.grade >= 6)
         return u"6年生の次の学年の学級は、このプログラムでは作れません。新しい学級の名簿は、印刷した一覧をお使いください。"_s;
     const QString nativeFolder = DosPath::toNative(folder);
@@ -123,8 +126,8 @@ QString write(const QString& folder, const GradeData::Grade& g, const QList<Rost
     }
     const QStringList there = existing(folder, rosters);
     if (!there.isEmpty())
-        return u"次のファイルがすでにあります。上書きはしません。来年度用の空のフォルダを選んでください。"_s + u"\r\n"_s +
-               there.join(u"\r\n"_s) + u"\r\n"_s + u"名簿は書き込んでいません。"_s;
+        return u"次のファイルがすでにあります。上書きはしません。来年度用の空のフォルダを選んでください。"_s +
+               u"\r\n"_s + there.join(u"\r\n"_s) + u"\r\n"_s + u"名簿は書き込んでいません。"_s;
     QString school, city;
     for (const GradeData::OldClass& oc : g.classes)
         if (oc.problem.isEmpty() && school.isEmpty()) {
@@ -164,7 +167,9 @@ QString write(const QString& folder, const GradeData::Grade& g, const QList<Rost
         for (int n = 0; n < r.pupils.size(); ++n) {
             const GradeData::Pupil& p = g.pupils[r.pupils[n]];
             c.Pupil(n + 1).PName = p.name;
-            c.Pupil(n + 1).Sex = ClassMaterial::isBoy(p.sex) ? u"1"_s : ClassMaterial::isGirl(p.sex) ? u"2"_s : u"0"_s;
+            c.Pupil(n + 1).Sex = ClassMaterial::isBoy(p.sex)    ? u"1"_s
+                                 : ClassMaterial::isGirl(p.sex) ? u"2"_s
+                                                                : u"0"_s;
         }
         c.NewClassFlag = 10;
         // The records of the pupils beyond the class size are empty, as a new class has them.
@@ -179,7 +184,8 @@ QString write(const QString& folder, const GradeData::Grade& g, const QList<Rost
                 made << c.ClassPath + ext;
         if (error.isEmpty()) {
             const QString csv = c.ClassPath + u".csv"_s;
-            const FileSet::Members m{QFileInfo(DosPath::toNative(csv)).absolutePath(), r.file + u".csv"_s,
+            const FileSet::Members m{QFileInfo(DosPath::toNative(csv)).absolutePath(),
+                                     r.file + u".csv"_s,
                                      {QFileInfo(DosPath::toNative(csv)).fileName()}};
             if (FileSet::replace(m, {{m.names[0], csvBytes(g, r)}}).outcome == FileSet::Outcome::Saved)
                 made << csv;

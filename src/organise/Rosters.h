@@ -11,8 +11,8 @@ namespace Rosters {
 enum class Order { Together, BoysFirst };
 
 struct Roster {
-    QString file;        // "6-1"
-    QList<int> pupils;   // indices into Grade::pupils, in attendance order
+    QString file;           // "6-1"
+    QList<int> pupils;      // indices into Grade::pupils, in attendance order
     bool byReading = false; // every pupil has a reading: numbered by it
 };
 

@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -497,7 +497,11 @@ Stamp stampOf(const QString& path) {
     Stamp s;
     if (::lstat(host(path).constData(), &st) != 0)
         return s;
-    return {true, quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec),
+    return {true,
+            quint64(st.st_dev),
+            quint64(st.st_ino),
+            qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec),
             qint64(st.st_mtim.tv_nsec)};
 }
 } // namespace
@@ -534,8 +538,8 @@ SnapshotResult readSnapshot(const Members& set, QList<std::optional<QByteArray>>
                 files.append(std::nullopt);
             } else {
                 ok = false;
-                damaged = damaged || (markerBefore.there && listed && r != ReadResult::Missing &&
-                                      r != ReadResult::Ok);
+                damaged = damaged ||
+                          (markerBefore.there && listed && r != ReadResult::Missing && r != ReadResult::Ok);
                 if (r == ReadResult::Link || r == ReadResult::NotPlain || r == ReadResult::TooLarge)
                     damaged = true;
             }

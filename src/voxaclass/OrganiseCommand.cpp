@@ -1,8 +1,8 @@
 #include "voxaclass/OrganiseCommand.h"
 
 #include "organise/GradeData.h"
-#include "organise/Organiser.h"
 #include "organise/OrganiseRules.h"
+#include "organise/Organiser.h"
 #include "organise/Rosters.h"
 #include "platform/DosPath.h"
 #include "platform/FileSet.h"
@@ -76,8 +76,8 @@ int run(const QString& folder, const QCommandLineParser& parser, const Options& 
         if (const QString e = OrganiseRules::fromJson(data, &rules); !e.isEmpty())
             return say(1, file + u": "_s + e);
     }
-    const GradeData::Grade g =
-        GradeData::read(DosPath::fromNative(where.absoluteFilePath()), int(*grade), subjects == u"2"_s ? 1 : 2, termSet);
+    const GradeData::Grade g = GradeData::read(DosPath::fromNative(where.absoluteFilePath()), int(*grade),
+                                               subjects == u"2"_s ? 1 : 2, termSet);
     QJsonArray read;
     for (const GradeData::OldClass& oc : g.classes) {
         if (!oc.problem.isEmpty())
@@ -86,15 +86,20 @@ int run(const QString& folder, const QCommandLineParser& parser, const Options& 
             say(0, oc.notice.simplified());
         if (oc.problem.isEmpty() && !oc.calculated)
             say(0, oc.file + u" は成績が計算されていないため、平均なし・帯3として扱います。"_s);
-        read.append(QJsonObject{{u"class"_s, oc.file}, {u"teacher"_s, oc.teacher}, {u"boys"_s, oc.boys},
-                                {u"girls"_s, oc.girls}, {u"unset"_s, oc.unset}, {u"calculated"_s, oc.calculated},
+        read.append(QJsonObject{{u"class"_s, oc.file},
+                                {u"teacher"_s, oc.teacher},
+                                {u"boys"_s, oc.boys},
+                                {u"girls"_s, oc.girls},
+                                {u"unset"_s, oc.unset},
+                                {u"calculated"_s, oc.calculated},
                                 {u"read"_s, oc.problem.isEmpty()}});
     }
     if (g.pupils.isEmpty())
         return say(1, QString::number(*grade) + u"年の学級が見つかりません: "_s + folder);
     const int n = int(g.pupils.size());
-    const auto classes = parser.isSet(o.classes) ? number(parser.value(o.classes), 1, 9)
-                                                 : std::optional<qint64>(GradeData::suggestedClasses(n, int(*cap)));
+    const auto classes = parser.isSet(o.classes)
+                             ? number(parser.value(o.classes), 1, 9)
+                             : std::optional<qint64>(GradeData::suggestedClasses(n, int(*cap)));
     if (!classes)
         return say(1, u"--classes は 1～9 の学級の数です。"_s);
     QStringList unknown;
@@ -118,8 +123,8 @@ int run(const QString& folder, const QCommandLineParser& parser, const Options& 
                     ids << id;
         }
         const bool conflict = !ids.isEmpty();
-        return say(conflict ? 3 : 1, conflict ? u"条件が両立しません: "_s + ids.join(u" "_s)
-                                             : u"案を作れませんでした。"_s);
+        return say(conflict ? 3 : 1,
+                   conflict ? u"条件が両立しません: "_s + ids.join(u" "_s) : u"案を作れませんでした。"_s);
     }
     QJsonArray pupils;
     for (int i = 0; i < n; ++i) {
@@ -136,8 +141,11 @@ int run(const QString& folder, const QCommandLineParser& parser, const Options& 
         const Organiser::ClassFigures& f = proposal.figures.classes[k];
         QJsonArray counts;
         for (const Organiser::Count& c : f.counts)
-            counts.append(QJsonObject{{u"what"_s, c.what}, {u"count"_s, c.count}, {u"low"_s, c.low},
-                                      {u"high"_s, c.high}, {u"met"_s, c.met()}});
+            counts.append(QJsonObject{{u"what"_s, c.what},
+                                      {u"count"_s, c.count},
+                                      {u"low"_s, c.low},
+                                      {u"high"_s, c.high},
+                                      {u"met"_s, c.met()}});
         figures.append(QJsonObject{{u"class"_s, k + 1},
                                    {u"pupils"_s, f.pupils},
                                    {u"boys"_s, f.boys},
@@ -145,9 +153,13 @@ int run(const QString& folder, const QCommandLineParser& parser, const Options& 
                                    {u"mean"_s, meanValue(f.mean)},
                                    {u"counts"_s, counts}});
     }
-    const QJsonObject out{{u"grade"_s, int(*grade)}, {u"classes"_s, int(*classes)}, {u"pupils"_s, pupils},
-                          {u"figures"_s, figures}, {u"spread"_s, proposal.figures.spread},
-                          {u"offBound"_s, proposal.figures.offBound}, {u"read"_s, read}};
+    const QJsonObject out{{u"grade"_s, int(*grade)},
+                          {u"classes"_s, int(*classes)},
+                          {u"pupils"_s, pupils},
+                          {u"figures"_s, figures},
+                          {u"spread"_s, proposal.figures.spread},
+                          {u"offBound"_s, proposal.figures.offBound},
+                          {u"read"_s, read}};
     if (parser.isSet(o.write)) {
         const QString native = QFileInfo(parser.value(o.write)).absoluteFilePath();
         if (!QFileInfo(native).isDir() && !FileSet::makePrivateFolder(native))
@@ -159,7 +171,8 @@ int run(const QString& folder, const QCommandLineParser& parser, const Options& 
         if (const QString e = Rosters::write(dir, g, rosters, &written); !e.isEmpty())
             return say(1, e.simplified());
         for (const Rosters::Roster& r : rosters)
-            say(0, r.file + (r.byReading ? u": 読みの順に番号を付けました。"_s : u": 旧学級と旧番号の順に番号を付けました。"_s));
+            say(0, r.file + (r.byReading ? u": 読みの順に番号を付けました。"_s
+                                         : u": 旧学級と旧番号の順に番号を付けました。"_s));
     }
     const QByteArray bytes = QJsonDocument(out).toJson(QJsonDocument::Indented);
     QFile stdOut;

@@ -38,7 +38,8 @@ bool writeOut(const QByteArray& bytes) {
 }
 
 // voxaclass export PATH [--term N] [--encoding E]: the results as CSV on standard output.
-int exportResults(const QString& path, const QString& termText, const QString& encodingText, const QString& usage) {
+int exportResults(const QString& path, const QString& termText, const QString& encodingText,
+                  const QString& usage) {
     VOXA1 c;
     c.ClassPath = path;
     int term = 0;

@@ -119,8 +119,8 @@ void tst_OrganiseFiles::organise_sameInput_sameBytes_andRostersNeverOverwrite() 
     // Grade 6 has no next year here.
     for (const QString& ext : {u".sdt"_s, u".eix"_s, u".dat"_s})
         QVERIFY(QFile::copy(TestSupport::dataDir() + u"/5-1"_s + ext, dir.filePath(u"6-1"_s + ext)));
-    const Run six = organise({dir.path(), u"--grade"_s, u"6"_s, u"--classes"_s, u"1"_s, u"--write"_s,
-                              dir.filePath(u"seven"_s)});
+    const Run six = organise(
+        {dir.path(), u"--grade"_s, u"6"_s, u"--classes"_s, u"1"_s, u"--write"_s, dir.filePath(u"seven"_s)});
     QCOMPARE(six.exitCode, 1);
     QVERIFY(!QFile::exists(dir.filePath(u"seven/7-1.sdt"_s)));
 }

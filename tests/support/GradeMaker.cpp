@@ -43,20 +43,17 @@ Organiser::Problem make(const Ask& ask, quint64 seed) {
     const int ruled = 2 * ask.apart + 3 * ask.together + ask.fixed;
     if (ruled > n)
         return p;
-    for (int i = 0; i < ask.together; ++i)
-    {
+    for (int i = 0; i < ask.together; ++i) {
         QList<int> g{fresh(), fresh()};
         if (r.below(2) == 0)
             g.append(fresh());
         p.rules.together.append(g);
     }
-    for (int i = 0; i < ask.apart; ++i)
-    {
+    for (int i = 0; i < ask.apart; ++i) {
         const int a = fresh();
         p.rules.apart.append({a, fresh()});
     }
-    for (int i = 0; i < ask.fixed; ++i)
-    {
+    for (int i = 0; i < ask.fixed; ++i) {
         const int a = fresh();
         p.rules.fixed.append({a, r.below(ask.newClasses)});
     }
