@@ -503,39 +503,31 @@ private:
         }
         m_undo.clear();
     }
+    // The mean of every class that has pupils with one, in thousandths of a point.
+    QList<double> classMeans() const {
+        QList<double> means;
+        for (int k = 0; k < m_K; ++k)
+            if (m_with[k] != 0)
+                means.append(double(m_sum[k]) / double(m_with[k]));
+        return means;
+    }
+    static std::pair<double, double> extremes(const QList<double>& means) {
+        if (means.isEmpty())
+            return {0, 0};
+        const auto [low, high] = std::minmax_element(means.begin(), means.end());
+        return {*low, *high};
+    }
     double spreadMilli() const {
-        double low = 0, high = 0;
-        bool any = false;
-        for (int k = 0; k < m_K; ++k) {
-            if (m_with[k] == 0)
-                continue;
-            const double m = double(m_sum[k]) / double(m_with[k]);
-            if (!any || m < low)
-                low = m;
-            if (!any || m > high)
-                high = m;
-            any = true;
-        }
+        const auto [low, high] = extremes(classMeans());
         return high - low;
     }
     // The rules broken first, then the counts off their bounds, then the spread of the means, with
     // the sum of every class mean's distance from the middle of the two extremes to lead towards it.
     double cost() const {
-        double low = 0, high = 0, sum = 0;
-        bool any = false;
-        QList<double> means;
-        for (int k = 0; k < m_K; ++k) {
-            if (m_with[k] == 0)
-                continue;
-            const double m = double(m_sum[k]) / double(m_with[k]);
-            means.append(m);
-            if (!any || m < low)
-                low = m;
-            if (!any || m > high)
-                high = m;
-            any = true;
-        }
+        const QList<double> means = classMeans();
+        const auto [low, high] = extremes(means);
         const double middle = (low + high) / 2;
+        double sum = 0;
         for (double m : means)
             sum += std::fabs(m - middle);
         return double(m_apart) * 1e12 + double(m_bound) * 1e8 + (high - low) + sum / 64.0;

@@ -83,11 +83,11 @@ QStringList existing(const QString& folder, const QList<Roster>& rosters) {
         for (const QString& ext : kExtensions) {
             const QString path = DosPath::join(folder, r.file + ext);
             const QString native = DosPath::toNative(path);
+            // A link counts as there even when it leads nowhere; a name that differs only in case
+            // resolves to the file there too.
             struct stat st {};
-            if (!native.isEmpty() && ::lstat(QFile::encodeName(native).constData(), &st) == 0)
-                out << path;
-            // A name that differs only in case resolves to the file there too.
-            else if (!native.isEmpty() && QFileInfo::exists(native))
+            if (!native.isEmpty() && (::lstat(QFile::encodeName(native).constData(), &st) == 0 ||
+                                      QFileInfo::exists(native)))
                 out << path;
         }
     return out;
