@@ -17,6 +17,7 @@
 #include "mainwindow/vxIcon.h"
 #include "mainwindow/vxMain.h"
 #include "mainwindow/vxVer.h"
+#include "organise/vxOrganise.h"
 #include "report/vxKojin.h"
 #include "roster/vxMeibo.h"
 #include "roster/vxNameIn.h"
@@ -46,4 +47,5 @@ void registerWindows(VOXA1& c, Forms& forms) {
     forms.registerForm(u"vxKojin"_s, [&c](Forms& f) { return new vxKojin(c, f); });
     forms.registerForm(u"vxPrint"_s, [&c](Forms& f) { return new vxPrint(c, f); });
     forms.registerForm(u"vxclass"_s, [&c](Forms& f) { return new vxclass(c, f); });
+    forms.registerForm(u"vxOrganise"_s, [&c](Forms& f) { return new vxOrganise(c, f); });
 }

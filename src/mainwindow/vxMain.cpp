@@ -137,6 +137,8 @@ void vxMain::buildMenus() {
     add(util, u"mnuUCopy"_s, u"ﾃﾞｰﾀ複写(&D)"_s, true, [this] { replaceBy(u"vxCopy"_s); });
     add(util, u"mnuRestore"_s, u"バックアップから戻す(&R)..."_s, true, [this] { replaceBy(u"vxRestore"_s); });
     add(util, u"mnuUClass"_s, u"学級編成(&G)"_s, true, [this] { replaceBy(u"vxclass"_s); });
+    // Next year's classes read every class of a grade from the data folder: no class need be loaded.
+    add(util, u"mnuUOrganise"_s, u"次年度の学級編成(&N)"_s, false, [this] { replaceBy(u"vxOrganise"_s); });
     QMenu* helpMenu = bar->addMenu(u"?(&H)"_s);
     add(helpMenu, u"mnuIndex"_s, u"　目　次(&J)"_s, false, [this] { help(3); });
     add(helpMenu, u"mnuHkey"_s, u"キーワード(&K)"_s, false, [this] { help(0x101); });

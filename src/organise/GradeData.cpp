@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -56,18 +57,22 @@ Grade read(const QString& folder, int grade, int subjSet, int termSet) {
             p.sex = c.Pupil(i).Sex.trimmed();
             p.oldClass = index;
             p.number = i;
-            if (oc.calculated)
-                p.mean = ClassMaterial::mean(c, i, subjSet, termSet);
+            // A figure the class file could not hold (read back as no number) gives no mean rather
+            // than one that would spoil the class means.
+            if (const double m = oc.calculated ? ClassMaterial::mean(c, i, subjSet, termSet) : qQNaN();
+                std::isfinite(m))
+                p.mean = m;
             ClassMaterial::isBoy(p.sex) ? ++oc.boys : ClassMaterial::isGirl(p.sex) ? ++oc.girls : ++oc.unset;
             pupils.append(p);
         }
-        // Bands by rank in the old class: the mean, descending, ties by attendance number.
+        // Bands by rank in the old class: the mean, descending, ties by attendance number; a pupil
+        // without one after every pupil with one.
         if (oc.calculated) {
             QList<int> order;
             for (int i = 0; i < pupils.size(); ++i)
                 order.append(i);
             std::stable_sort(order.begin(), order.end(),
-                             [&](int a, int b) { return *pupils[a].mean > *pupils[b].mean; });
+                             [&](int a, int b) { return pupils[a].mean.value_or(-1) > pupils[b].mean.value_or(-1); });
             for (int r = 0; r < order.size(); ++r)
                 pupils[order[r]].band = bandOf(r + 1, int(order.size()));
         }

@@ -54,10 +54,11 @@ QString OrganiseRules::fromJson(const QByteArray& json, OrganiseRules* out) {
     const QJsonObject o = doc.object();
     OrganiseRules r;
     for (auto it = o.begin(); it != o.end(); ++it)
-        if (!QStringList{u"apart"_s, u"together"_s, u"fixed"_s, u"flags"_s, u"readings"_s, u"flagNames"_s}
+        if (!QStringList{u"apart"_s, u"together"_s, u"fixed"_s, u"flags"_s, u"readings"_s, u"flagNames"_s,
+                         u"placed"_s}
                  .contains(it.key()))
             return u"「"_s + it.key() +
-                   u"」は知らない項目です（apart, together, fixed, flags, readings, flagNames）。"_s;
+                   u"」は知らない項目です（apart, together, fixed, flags, readings, flagNames, placed）。"_s;
     const QJsonArray apart = o.value(u"apart"_s).toArray();
     if (o.contains(u"apart"_s) && !o.value(u"apart"_s).isArray())
         return u"apart: 二人ずつの並びの並びではありません。"_s;
@@ -133,6 +134,24 @@ QString OrganiseRules::fromJson(const QByteArray& json, OrganiseRules* out) {
         if (!it.value().toString().trimmed().isEmpty())
             r.readings.insert(it.key(), it.value().toString().trimmed());
     }
+    if (o.contains(u"placed"_s)) {
+        const QJsonObject placed = o.value(u"placed"_s).toObject();
+        const double k = placed.value(u"classes"_s).toDouble(-1);
+        if (!o.value(u"placed"_s).isObject() || k != double(int(k)) || k < 1 || k > 9 ||
+            !placed.value(u"pupils"_s).isObject())
+            return u"placed: 学級の数（1～9）と児童ごとの新しい学級のオブジェクトではありません。"_s;
+        r.placed.classes = int(k);
+        const QJsonObject pupils = placed.value(u"pupils"_s).toObject();
+        for (auto it = pupils.begin(); it != pupils.end(); ++it) {
+            if (!isId(it.key()))
+                return badId(u"placed"_s, it.key());
+            const double c = it.value().toDouble(-1);
+            if (c != double(int(c)) || c < 1 || c > k)
+                return u"placed の "_s + it.key() + u": 新しい学級は 1～"_s + QString::number(int(k)) +
+                       u" の数です。"_s;
+            r.placed.pupils.insert(it.key(), int(c));
+        }
+    }
     *out = r;
     return {};
 }
@@ -157,6 +176,12 @@ QByteArray OrganiseRules::toJson() const {
     o.insert(u"flags"_s, fl);
     o.insert(u"readings"_s, rd);
     o.insert(u"flagNames"_s, QJsonArray::fromStringList(flagNames));
+    if (placed.classes > 0) {
+        QJsonObject pupils;
+        for (auto it = placed.pupils.begin(); it != placed.pupils.end(); ++it)
+            pupils.insert(it.key(), it.value());
+        o.insert(u"placed"_s, QJsonObject{{u"classes"_s, placed.classes}, {u"pupils"_s, pupils}});
+    }
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 

@@ -10,8 +10,10 @@
 // flags and readings. As JSON (UTF-8):
 //   {"apart": [["5-1:3", "5-2:7"]], "together": [["5-1:4", "5-3:9"]], "fixed": {"5-2:1": 2},
 //    "flags": {"5-1:5": ["要配慮"]}, "readings": {"5-1:3": "さとう たろう"},
-//    "flagNames": ["リーダー", "要配慮", "ピアノ", "特別支援"]}
-// Every key is optional. These are the most private data the school keeps: the grade's file is
+//    "flagNames": ["リーダー", "要配慮", "ピアノ", "特別支援"],
+//    "placed": {"classes": 6, "pupils": {"5-1:3": 2}}}
+// Every key is optional. "placed" is where the window left each pupil (new class 1..classes), so
+// that the classes moved by hand are there again when it opens. These are the most private data the school keeps: the grade's file is
 // the owner's only, saved as one unit under its lock and never through a link.
 struct OrganiseRules {
     QList<QStringList> apart;
@@ -20,6 +22,12 @@ struct OrganiseRules {
     QMap<QString, QStringList> flags;
     QMap<QString, QString> readings;
     QStringList flagNames = defaultFlagNames();
+    struct Placement {
+        int classes = 0; // 0: none
+        QMap<QString, int> pupils;
+        bool operator==(const Placement&) const = default;
+    };
+    Placement placed;
 
     static QStringList defaultFlagNames();
     bool operator==(const OrganiseRules&) const = default;

@@ -3,6 +3,7 @@
 // list ticked), its frame must lie inside the screen. The screen comes from VOXA_SCREEN
 // ("1366x768", "1280x800", "1920x1080@1.5"), given to Qt's offscreen platform as its screen file.
 
+#include "GradeMaker.h"
 #include "WindowDriver.h"
 #include "platform/MsgBox.h"
 
@@ -67,7 +68,7 @@ void tst_WindowGeometry::window_staysOnTheScreen_data() {
     QTest::addColumn<QString>("action");
     for (const QString& a : {u"mnuNew"_s, u"mnuLoad"_s, u"mnuprint"_s, u"mnuMeibo"_s, u"mnuTest"_s,
                              u"mnuHyo"_s, u"mnuKojin"_s, u"mnuPass"_s, u"mnufolder"_s, u"mnuCPDrv"_s,
-                             u"mnuUCopy"_s, u"mnuRestore"_s, u"mnuUClass"_s, u"mnuVer"_s, u"mnuEnd"_s})
+                             u"mnuUCopy"_s, u"mnuRestore"_s, u"mnuUClass"_s, u"mnuUOrganise"_s, u"mnuVer"_s, u"mnuEnd"_s})
         QTest::newRow(qPrintable(a)) << a;
 }
 
@@ -78,6 +79,9 @@ void tst_WindowGeometry::window_staysOnTheScreen() {
     d->trigger(u"vxMain"_s, u"mnuHyoji"_s);
     checkShown(u"pane shown"_s);
     d->trigger(u"vxMain"_s, u"mnuHihyouji"_s);
+    // Next year's classes with a whole grade of six classes.
+    if (action == u"mnuUOrganise"_s)
+        QVERIFY(GradeMaker::writeGrade(u"C:\\voxadata"_s, 5, 6, 35, 7));
     d->trigger(u"vxMain"_s, action);
     checkShown(action);
     if (action == u"mnuHyo"_s) {

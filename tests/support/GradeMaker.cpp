@@ -1,5 +1,8 @@
 #include "GradeMaker.h"
 
+#include "core/VOXA1.h"
+#include "platform/DosPath.h"
+
 using namespace Qt::StringLiterals;
 
 namespace GradeMaker {
@@ -60,6 +63,36 @@ Organiser::Problem make(const Ask& ask, quint64 seed) {
     for (int i = 0; i < ask.flagged; ++i)
         p.pupils[r.below(n)].flags |= 1u << r.below(Organiser::kFlags);
     return p;
+}
+
+bool writeGrade(const QString& folder, int grade, int classes, int size, quint64 seed) {
+    static const QStringList family{u"佐藤"_s, u"鈴木"_s, u"高橋"_s, u"田中"_s, u"伊藤"_s, u"渡辺"_s, u"山本"_s,
+                                    u"中村"_s, u"小林"_s, u"加藤"_s, u"吉田"_s, u"山田"_s, u"松本"_s, u"井上"_s};
+    static const QStringList boys{u"大翔"_s, u"蓮"_s, u"悠真"_s, u"湊"_s, u"陽翔"_s, u"樹"_s, u"蒼"_s, u"律"_s};
+    static const QStringList girls{u"陽葵"_s, u"凛"_s, u"結菜"_s, u"詩"_s, u"葵"_s, u"結愛"_s, u"芽依"_s, u"紬"_s};
+    Organiser::Random r(seed);
+    for (int k = 1; k <= classes; ++k) {
+        VOXA1 c;
+        c.ClassPath = DosPath::join(folder, QString::number(grade) + u"-"_s + QString::number(k));
+        c.SchoolName = u"みなと小学校"_s;
+        c.CityName = u"港市"_s;
+        c.TeacherName = family[r.below(int(family.size()))] + u"　先生"_s;
+        c.CurTerm = 3;
+        c.ClassSize = qint16(size);
+        c.CalcMark(4, 1) = u"O"_s;
+        for (int i = 1; i <= size; ++i) {
+            const bool boy = r.below(2) == 0;
+            c.RecNo(i) = QString::number(i);
+            c.Pupil(i).PName = family[r.below(int(family.size()))] + u"　"_s +
+                               (boy ? boys[r.below(int(boys.size()))] : girls[r.below(int(girls.size()))]);
+            c.Pupil(i).Sex = boy ? u"1"_s : u"2"_s;
+            for (int s = 1; s <= 4; ++s)
+                c.Pupil(i).SubjRate(4, s) = 35.0 + 2.0 * k + r.below(5000) / 100.0;
+        }
+        if (!c.SaveClass())
+            return false;
+    }
+    return true;
 }
 
 } // namespace GradeMaker

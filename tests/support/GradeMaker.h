@@ -16,4 +16,9 @@ struct Ask {
 };
 Organiser::Problem make(const Ask& ask, quint64 seed);
 
+// Writes classes G-1 … G-classes of `size` pupils into the folder (drive-letter form) as the grade
+// book saves them: names drawn from the seed, sexes alternating by chance, year-end results
+// calculated, a teacher for each. False when a class could not be saved.
+bool writeGrade(const QString& folder, int grade, int classes, int size, quint64 seed);
+
 } // namespace GradeMaker

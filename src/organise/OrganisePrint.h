@@ -1,0 +1,30 @@
+#pragma once
+
+#include "organise/OrganiseSession.h"
+
+class PrintSurface;
+
+// The printouts of next year's classes, on the print surface as every printout.
+namespace OrganisePrint {
+
+// For the staff meeting: a page for each new class with its pupils (old class and number, mean,
+// band, flags) and beside them its figures, each with its bound.
+void staffPages(PrintSurface& ps, const OrganiseSession& s, const QString& school);
+// For the teachers of this year: a page for each old class, its pupils in attendance order and the
+// new class each goes to.
+void byOldClassPages(PrintSurface& ps, const OrganiseSession& s, const QString& school);
+// For posting: a page for each new class with its pupils' names only, in the order of the rosters
+// (no scores, no flags, no rules).
+void postingPages(PrintSurface& ps, const OrganiseSession& s, const QString& school);
+
+// "6年1組", or "新1組" for a grade with no next year here.
+QString newClassName(int grade, int k);
+// "20～21", or "20" where both ends are one.
+QString boundText(int low, int high);
+
+// The spread of the class means in points, to two places ("0.02").
+QString spreadText(double spread);
+
+constexpr int kPageColumns = 92;
+
+} // namespace OrganisePrint
