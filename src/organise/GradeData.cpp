@@ -71,8 +71,9 @@ Grade read(const QString& folder, int grade, int subjSet, int termSet) {
             QList<int> order;
             for (int i = 0; i < pupils.size(); ++i)
                 order.append(i);
-            std::stable_sort(order.begin(), order.end(),
-                             [&](int a, int b) { return pupils[a].mean.value_or(-1) > pupils[b].mean.value_or(-1); });
+            std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+                return pupils[a].mean.value_or(-1) > pupils[b].mean.value_or(-1);
+            });
             for (int r = 0; r < order.size(); ++r)
                 pupils[order[r]].band = bandOf(r + 1, int(order.size()));
         }

@@ -12,14 +12,6 @@ namespace OrganisePrint {
 
 namespace {
 
-QString mean(const std::optional<double>& m) {
-    return m ? NumberFormat::format(*m, u"##0.0"_s) : u"－"_s;
-}
-
-QString sexWord(const QString& sex) {
-    return ClassMaterial::isBoy(sex) ? u"男"_s : ClassMaterial::isGirl(sex) ? u"女"_s : u"？"_s;
-}
-
 // The flags a pupil has, by the first character of each name.
 QString flagMarks(const OrganiseRules& r, const QString& id) {
     QString out;
@@ -38,12 +30,20 @@ void heading(PrintSurface& ps, const QString& title, const QString& school, cons
 } // namespace
 
 QString newClassName(int grade, int k) {
-    return (grade >= 1 && grade < 6 ? QString::number(grade + 1) + u"年"_s : u"新"_s) + QString::number(k + 1) +
-           u"組"_s;
+    return (grade >= 1 && grade < 6 ? QString::number(grade + 1) + u"年"_s : u"新"_s) +
+           QString::number(k + 1) + u"組"_s;
 }
 
 QString boundText(int low, int high) {
     return low == high ? QString::number(low) : QString::number(low) + u"～"_s + QString::number(high);
+}
+
+QString sexWord(const QString& sex) {
+    return ClassMaterial::isBoy(sex) ? u"男"_s : ClassMaterial::isGirl(sex) ? u"女"_s : u"？"_s;
+}
+
+QString meanText(const std::optional<double>& m) {
+    return m ? NumberFormat::format(*m, u"##0.0"_s) : u"－"_s;
 }
 
 QString spreadText(double spread) {
@@ -62,26 +62,37 @@ void staffPages(PrintSurface& ps, const OrganiseSession& s, const QString& schoo
         const int rows = int(members[k].size());
         ps.Box(0.5, 2, 56, 3 + rows);
         ps.Line(0.5, 3, 56, 3);
-        ps.Print({{2, u"番"_s}, {6, u"名　前"_s}, {27, u"性"_s}, {31, u"旧学級"_s}, {40, u"平均"_s}, {47, u"帯"_s},
-                  {51, u"印"_s}, {60, u"項　目"_s}, {76, u"数"_s}, {81, u"目安"_s}});
+        ps.Print({{2, u"番"_s},
+                  {6, u"名　前"_s},
+                  {27, u"性"_s},
+                  {31, u"旧学級"_s},
+                  {40, u"平均"_s},
+                  {47, u"帯"_s},
+                  {51, u"印"_s},
+                  {60, u"項　目"_s},
+                  {76, u"数"_s},
+                  {81, u"目安"_s}});
         for (int r = 0; r < rows; ++r) {
             const GradeData::Pupil& x = g.pupils[members[k][r]];
             ps.Print({{2, NumberFormat::withBlank(r + 1)},
                       {6, Cp932::leftColumns(x.name, 20)},
                       {27, sexWord(x.sex)},
                       {31, x.id},
-                      {40, mean(x.mean)},
+                      {40, meanText(x.mean)},
                       {48, QString::number(x.band)},
                       {51, flagMarks(s.rules(), x.id)}});
         }
         // The figures beside the list, from its top down.
         ps.setCurrentY(3);
         auto figure = [&](const QString& what, const QString& count, const QString& bound, bool met) {
-            ps.Print({{60, Cp932::leftColumns(what, 14)}, {75, count}, {81, bound}, {90, met ? u"○"_s : u"×"_s}});
+            ps.Print(
+                {{60, Cp932::leftColumns(what, 14)}, {75, count}, {81, bound}, {90, met ? u"○"_s : u"×"_s}});
         };
         figure(u"人数"_s, QString::number(f.pupils), boundText(f.sizeLow, f.sizeHigh),
                f.pupils >= f.sizeLow && f.pupils <= f.sizeHigh && f.pupils <= s.cap());
-        ps.Print({{60, u"平均"_s}, {75, mean(f.mean)}, {81, u"差"_s + OrganisePrint::spreadText(s.figures().spread)}});
+        ps.Print({{60, u"平均"_s},
+                  {75, meanText(f.mean)},
+                  {81, u"差"_s + OrganisePrint::spreadText(s.figures().spread)}});
         for (const Organiser::Count& c : f.counts)
             figure(c.what, QString::number(c.count), boundText(c.low, c.high), c.met());
         ps.NewPage();
@@ -100,16 +111,22 @@ void byOldClassPages(PrintSurface& ps, const OrganiseSession& s, const QString& 
             continue;
         if (!ps.PageSetup())
             return;
-        heading(ps, u"次年度学級編成　旧学級別"_s, school, g.classes[o].file + u"　"_s + g.classes[o].teacher);
+        heading(ps, u"次年度学級編成　旧学級別"_s, school,
+                g.classes[o].file + u"　"_s + g.classes[o].teacher);
         ps.Box(0.5, 2, 60, 3 + pupils.size());
         ps.Line(0.5, 3, 60, 3);
-        ps.Print({{2, u"番"_s}, {6, u"名　前"_s}, {27, u"性"_s}, {31, u"平均"_s}, {38, u"帯"_s}, {42, u"新しい学級"_s}});
+        ps.Print({{2, u"番"_s},
+                  {6, u"名　前"_s},
+                  {27, u"性"_s},
+                  {31, u"平均"_s},
+                  {38, u"帯"_s},
+                  {42, u"新しい学級"_s}});
         for (int i : pupils) {
             const GradeData::Pupil& x = g.pupils[i];
             ps.Print({{2, NumberFormat::withBlank(x.number)},
                       {6, Cp932::leftColumns(x.name, 20)},
                       {27, sexWord(x.sex)},
-                      {31, mean(x.mean)},
+                      {31, meanText(x.mean)},
                       {39, QString::number(x.band)},
                       {42, newClassName(g.grade, s.assignment().value(i))}});
         }
@@ -129,7 +146,8 @@ void postingPages(PrintSurface& ps, const OrganiseSession& s, const QString& sch
         const int rows = int(rosters[k].pupils.size());
         ps.Box(0.5, 2, 40, 2 + rows);
         for (int r = 0; r < rows; ++r)
-            ps.Print({{3, NumberFormat::withBlank(r + 1)}, {8, Cp932::leftColumns(g.pupils[rosters[k].pupils[r]].name, 30)}});
+            ps.Print({{3, NumberFormat::withBlank(r + 1)},
+                      {8, Cp932::leftColumns(g.pupils[rosters[k].pupils[r]].name, 30)}});
         ps.NewPage();
     }
 }

@@ -22,6 +22,11 @@ QString newClassName(int grade, int k);
 // "20～21", or "20" where both ends are one.
 QString boundText(int low, int high);
 
+// "男", "女", or "？" for a sex not set.
+QString sexWord(const QString& sex);
+// A mean to one place, or "－" where there is none.
+QString meanText(const std::optional<double>& mean);
+
 // The spread of the class means in points, to two places ("0.02").
 QString spreadText(double spread);
 

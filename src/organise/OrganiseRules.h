@@ -13,8 +13,8 @@
 //    "flagNames": ["リーダー", "要配慮", "ピアノ", "特別支援"],
 //    "placed": {"classes": 6, "pupils": {"5-1:3": 2}}}
 // Every key is optional. "placed" is where the window left each pupil (new class 1..classes), so
-// that the classes moved by hand are there again when it opens. These are the most private data the school keeps: the grade's file is
-// the owner's only, saved as one unit under its lock and never through a link.
+// that the classes moved by hand are there again when it opens. These are the most private data the school
+// keeps: the grade's file is the owner's only, saved as one unit under its lock and never through a link.
 struct OrganiseRules {
     QList<QStringList> apart;
     QList<QStringList> together;

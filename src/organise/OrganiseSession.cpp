@@ -80,14 +80,16 @@ QStringList OrganiseSession::broken(const QList<int>& a) const {
     for (int c = 0; c < k; ++c)
         if (size[c] < low || size[c] > high || size[c] > cap())
             out << u"人数: "_s + className(c) + u"が "_s + QString::number(size[c]) + u"人になります（"_s +
-                       (low == high ? QString::number(low) : QString::number(low) + u"～"_s + QString::number(high)) +
+                       (low == high ? QString::number(low)
+                                    : QString::number(low) + u"～"_s + QString::number(high)) +
                        u"人、上限 "_s + QString::number(cap()) + u"人）。"_s;
     for (const auto& [x, y] : m_problem.rules.apart)
         if (a[x] == a[y])
             out << u"離す: "_s + name(x) + u" と "_s + name(y) + u" が同じ "_s + className(a[x]) +
                        u"になります。"_s;
     for (const QList<int>& group : m_problem.rules.together) {
-        const bool split = std::any_of(group.begin(), group.end(), [&](int i) { return a[i] != a[group[0]]; });
+        const bool split =
+            std::any_of(group.begin(), group.end(), [&](int i) { return a[i] != a[group[0]]; });
         if (split) {
             QStringList names;
             for (int i : group)

@@ -86,8 +86,8 @@ QStringList existing(const QString& folder, const QList<Roster>& rosters) {
             // A link counts as there even when it leads nowhere; a name that differs only in case
             // resolves to the file there too.
             struct stat st {};
-            if (!native.isEmpty() && (::lstat(QFile::encodeName(native).constData(), &st) == 0 ||
-                                      QFileInfo::exists(native)))
+            if (!native.isEmpty() &&
+                (::lstat(QFile::encodeName(native).constData(), &st) == 0 || QFileInfo::exists(native)))
                 out << path;
         }
     return out;

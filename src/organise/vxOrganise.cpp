@@ -6,6 +6,7 @@
 #include "core/PrintSurface.h"
 #include "core/TextHelpers.h"
 #include "core/VOXA1.h"
+#include "organise/OrganisePanes.h"
 #include "organise/OrganisePrint.h"
 #include "organise/Rosters.h"
 #include "platform/BusyPointer.h"
@@ -38,38 +39,16 @@
 
 using namespace Qt::StringLiterals;
 
+using OrganisePrint::meanText;
+using OrganisePrint::sexWord;
+using OrganiseView::cell;
+using OrganiseView::table;
+
 namespace {
 
 const QColor kOff(0xc6, 0x28, 0x28);
 const QColor kOffBack(0xff, 0xe0, 0xe0);
 const QColor kMarked(0xff, 0xf3, 0xb0);
-
-QString sexWord(const QString& sex) {
-    return ClassMaterial::isBoy(sex) ? u"男"_s : ClassMaterial::isGirl(sex) ? u"女"_s : u"？"_s;
-}
-
-QString meanText(const std::optional<double>& m) {
-    return m ? NumberFormat::format(*m, u"##0.0"_s) : u"－"_s;
-}
-
-QTableWidget* table(QWidget* parent, const QString& name, const QStringList& heads) {
-    auto* t = new QTableWidget(0, int(heads.size()), parent);
-    t->setObjectName(name);
-    t->setHorizontalHeaderLabels(heads);
-    t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->verticalHeader()->setDefaultSectionSize(QFontMetrics(t->font()).height() + 4);
-    t->horizontalHeader()->setHighlightSections(false);
-    return t;
-}
-
-QTableWidgetItem* cell(const QString& text, int pupil = -1) {
-    auto* item = new QTableWidgetItem(text);
-    if (pupil >= 0)
-        item->setData(Qt::UserRole, pupil);
-    return item;
-}
 
 } // namespace
 
@@ -134,8 +113,12 @@ vxOrganise::vxOrganise(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxOrganise"_s)
     tabMain = new QTabWidget(this);
     tabMain->setObjectName(u"tabMain"_s);
     tabMain->addTab(buildClassesTab(), u"新しい学級"_s);
-    tabMain->addTab(buildReadTab(), u"読み込んだ学級"_s);
-    tabMain->addTab(buildRulesTab(), u"条件と印"_s);
+    paneRead = new OrganiseReadPane(m_session, this);
+    paneRules = new OrganiseRulesPane(m_session, this);
+    paneRules->onEdit = [this](const OrganiseRulesPane::Edit& e) { changeRules(e); };
+    paneRules->onStatus = [this](const QString& text, bool warning) { setStatus(text, warning); };
+    tabMain->addTab(paneRead, u"読み込んだ学級"_s);
+    tabMain->addTab(paneRules, u"条件と印"_s);
 
     lblStatus = new QLabel(this);
     lblStatus->setObjectName(u"lblStatus"_s);
@@ -180,7 +163,8 @@ vxOrganise::vxOrganise(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxOrganise"_s)
     });
     for (QSpinBox* s : {spnClasses, spnCap})
         connect(s, &QSpinBox::editingFinished, this, [this] {
-            if (!m_filling && (spnClasses->value() != m_session.classes() || spnCap->value() != m_session.cap()))
+            if (!m_filling &&
+                (spnClasses->value() != m_session.classes() || spnCap->value() != m_session.cap()))
                 reopen(true);
         });
     resize(1340, 700);
@@ -227,138 +211,6 @@ QWidget* vxOrganise::buildClassesTab() {
     layout->setContentsMargins(3, 3, 3, 3);
     layout->addWidget(splitter, 1);
     layout->addLayout(row);
-    return page;
-}
-
-QWidget* vxOrganise::buildReadTab() {
-    auto* page = new QWidget(this);
-    grdOld = table(page, u"grdOld"_s,
-                   {u"学級"_s, u"担任"_s, u"男"_s, u"女"_s, u"性別なし"_s, u"最後の保存"_s, u"成績"_s, u"読み込み"_s});
-    grdOld->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grdOld->horizontalHeader()->setStretchLastSection(true);
-    txtNotes = new QPlainTextEdit(page);
-    txtNotes->setObjectName(u"txtNotes"_s);
-    txtNotes->setReadOnly(true);
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(grdOld, 1);
-    layout->addWidget(new QLabel(u"お知らせ"_s, page));
-    layout->addWidget(txtNotes, 1);
-    return page;
-}
-
-QWidget* vxOrganise::buildRulesTab() {
-    auto* page = new QWidget(this);
-    grdPupils = table(page, u"grdPupils"_s,
-                      {u"児童"_s, u"名前"_s, u"性"_s, u"読み（かな）"_s, u"印1"_s, u"印2"_s, u"印3"_s, u"印4"_s,
-                       u"固定"_s});
-    grdPupils->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                               QAbstractItemView::AnyKeyPressed);
-    grdPupils->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    grdPupils->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    grdPupils->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
-    connect(grdPupils, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (m_filling)
-            return;
-        const int pupil = item->data(Qt::UserRole).toInt();
-        const QString id = m_session.grade().pupils.value(pupil).id;
-        const int column = item->column();
-        if (column == 3) {
-            const QString reading = item->text().trimmed();
-            changeRules([&](OrganiseRules& r) {
-                reading.isEmpty() ? void(r.readings.remove(id)) : void(r.readings.insert(id, reading));
-            });
-        } else if (column >= 4 && column <= 7) {
-            const QString flag = m_session.rules().flagNames.value(column - 4);
-            const bool on = item->checkState() == Qt::Checked;
-            changeRules([&](OrganiseRules& r) {
-                QStringList f = r.flags.value(id);
-                f.removeAll(flag);
-                if (on)
-                    f.append(flag);
-                f.isEmpty() ? void(r.flags.remove(id)) : void(r.flags.insert(id, f));
-            });
-        } else if (column == 8) {
-            const QString text = item->text().trimmed();
-            bool ok = false;
-            const int k = text.toInt(&ok);
-            if (!text.isEmpty() && (!ok || k < 1 || k > m_session.classes())) {
-                MsgBox::show(u"固定する学級は 1～"_s + QString::number(m_session.classes()) +
-                                 u" の数で入力して下さい。空にすると固定をやめます。"_s,
-                             MsgBox::OkOnly, MsgBox::Warning);
-                refreshRules();
-                return;
-            }
-            changeRules([&](OrganiseRules& r) { text.isEmpty() ? void(r.fixed.remove(id)) : void(r.fixed.insert(id, k)); });
-        }
-    });
-
-    auto* flags = new QGroupBox(u"印の名前"_s, page);
-    auto* flagRow = new QHBoxLayout(flags);
-    for (int i = 0; i < 4; ++i) {
-        txtFlag[i] = new QLineEdit(flags);
-        txtFlag[i]->setObjectName(u"txtFlag(%1)"_s.arg(i));
-        txtFlag[i]->setMaxLength(8);
-        flagRow->addWidget(new QLabel(u"印"_s + QString::number(i + 1), flags));
-        flagRow->addWidget(txtFlag[i]);
-        m_ruleEditors << txtFlag[i];
-        connect(txtFlag[i], &QLineEdit::editingFinished, this, [this, i] {
-            const QString name = txtFlag[i]->text().trimmed();
-            const QStringList names = m_session.rules().flagNames;
-            if (m_filling || name == names.value(i))
-                return;
-            if (name.isEmpty() || (names.contains(name) && names.indexOf(name) != i)) {
-                MsgBox::show(u"印の名前は 1～8 文字で、ほかの印と違う名前にして下さい。"_s, MsgBox::OkOnly,
-                             MsgBox::Warning);
-                txtFlag[i]->setText(names.value(i));
-                return;
-            }
-            const QString old = names.value(i);
-            changeRules([&](OrganiseRules& r) {
-                r.flagNames[i] = name;
-                for (QStringList& f : r.flags)
-                    f.replaceInStrings(QRegularExpression(u"^"_s + QRegularExpression::escape(old) + u"$"_s), name);
-            });
-        });
-    }
-
-    auto list = [page](const QString& name) {
-        auto* l = new QListWidget(page);
-        l->setObjectName(name);
-        return l;
-    };
-    lstApart = list(u"lstApart"_s);
-    lstTogether = list(u"lstTogether"_s);
-    auto* apart = new QGroupBox(u"離す（別の組にする二人）"_s, page);
-    auto* apartBox = new QVBoxLayout(apart);
-    apartBox->addWidget(lstApart);
-    QPushButton* apartAdd = button(u"cmdApartAdd"_s, u"選んだ二人を離す"_s, &vxOrganise::cmdApartAdd_Click);
-    QPushButton* apartDel = button(u"cmdApartDel"_s, u"消す"_s, &vxOrganise::cmdApartDel_Click);
-    apartBox->addLayout(buttonRow({apartAdd, apartDel}));
-    auto* together = new QGroupBox(u"同じ組（一緒にする児童）"_s, page);
-    auto* togetherBox = new QVBoxLayout(together);
-    togetherBox->addWidget(lstTogether);
-    QPushButton* togetherAdd =
-        button(u"cmdTogetherAdd"_s, u"選んだ児童を同じ組に"_s, &vxOrganise::cmdTogetherAdd_Click);
-    QPushButton* togetherDel = button(u"cmdTogetherDel"_s, u"消す"_s, &vxOrganise::cmdTogetherDel_Click);
-    togetherBox->addLayout(buttonRow({togetherAdd, togetherDel}));
-    m_ruleEditors << grdPupils << apartAdd << apartDel << togetherAdd << togetherDel;
-
-    auto* side = new QVBoxLayout;
-    side->addWidget(apart, 1);
-    side->addWidget(together, 1);
-    auto* hint = new QLabel(u"児童の表で Ctrl または Shift を押しながら選び、右のボタンで条件にします。"
-                            u"読み・印・固定は表に直接入力します。変更はすぐに保存されます。"_s,
-                            page);
-    hint->setWordWrap(true);
-    auto* left = new QVBoxLayout;
-    left->addWidget(grdPupils, 1);
-    left->addWidget(hint);
-    auto* top = new QHBoxLayout;
-    top->addLayout(left, 3);
-    top->addLayout(side, 2);
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(top, 1);
-    layout->addWidget(flags);
     return page;
 }
 
@@ -420,11 +272,11 @@ void vxOrganise::openGrade() {
         MsgBox::show(rulesProblem, MsgBox::OkOnly, MsgBox::Warning);
     }
     lblLock->setVisible(m_readOnly);
-    for (QWidget* w : std::as_const(m_ruleEditors))
-        w->setEnabled(!m_readOnly);
+    paneRules->setEditable(!m_readOnly);
     m_filling = true;
     const int kept = rules.placed.classes;
-    spnClasses->setValue(kept > 0 ? kept : GradeData::suggestedClasses(int(g.pupils.size()), spnCap->value()));
+    spnClasses->setValue(kept > 0 ? kept
+                                  : GradeData::suggestedClasses(int(g.pupils.size()), spnCap->value()));
     m_filling = false;
     m_session.open(g, rules, spnClasses->value(), spnCap->value());
     if (g.pupils.isEmpty())
@@ -436,8 +288,8 @@ void vxOrganise::openGrade() {
 
 void vxOrganise::reopen(bool proposeNow) {
     if (spnCap->value() * spnClasses->value() < m_session.grade().pupils.size()) {
-        MsgBox::show(u"この学級の数では、上限の人数を超えます。学級の数か上限を変えて下さい。"_s, MsgBox::OkOnly,
-                     MsgBox::Warning);
+        MsgBox::show(u"この学級の数では、上限の人数を超えます。学級の数か上限を変えて下さい。"_s,
+                     MsgBox::OkOnly, MsgBox::Warning);
         m_filling = true;
         spnClasses->setValue(m_session.classes());
         spnCap->setValue(m_session.cap());
@@ -481,7 +333,7 @@ bool vxOrganise::commit(const std::function<bool()>& step) {
 
 void vxOrganise::changeRules(const std::function<void(OrganiseRules&)>& edit) {
     if (m_readOnly) {
-        refreshRules();
+        paneRules->fill();
         return;
     }
     commit([&] {
@@ -547,7 +399,8 @@ void vxOrganise::moveCurrentTo(int k) {
         return;
     const int pupil = m_current;
     if (place(m_session.moved(pupil, k), m_session.grade().pupils[pupil].name + u" を "_s +
-                                               OrganisePrint::newClassName(m_session.grade().grade, k) + u"へ移す"_s))
+                                             OrganisePrint::newClassName(m_session.grade().grade, k) +
+                                             u"へ移す"_s))
         setCurrentPupil(pupil);
 }
 
@@ -581,11 +434,14 @@ void vxOrganise::cmdSwap_Click() {
 
 void vxOrganise::cmdFix_Click() {
     if (m_current < 0 || m_readOnly)
-        return setStatus(m_readOnly ? u"見るだけなので、固定できません。"_s : u"固定する児童を選んで下さい。"_s, true);
+        return setStatus(
+            m_readOnly ? u"見るだけなので、固定できません。"_s : u"固定する児童を選んで下さい。"_s, true);
     const QString id = m_session.grade().pupils[m_current].id;
     const int k = m_session.assignment()[m_current] + 1;
     const int pupil = m_current;
-    changeRules([&](OrganiseRules& r) { r.fixed.value(id) == k ? void(r.fixed.remove(id)) : void(r.fixed.insert(id, k)); });
+    changeRules([&](OrganiseRules& r) {
+        r.fixed.value(id) == k ? void(r.fixed.remove(id)) : void(r.fixed.insert(id, k));
+    });
     setCurrentPupil(pupil);
 }
 
@@ -595,49 +451,6 @@ void vxOrganise::cmdUndo_Click() {
 
 void vxOrganise::cmdRedo_Click() {
     commit([this] { return m_session.redo(); });
-}
-
-QList<int> vxOrganise::selectedRulePupils() const {
-    QList<int> out;
-    for (const QModelIndex& i : grdPupils->selectionModel()->selectedRows())
-        out.append(grdPupils->item(i.row(), 0)->data(Qt::UserRole).toInt());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
-void vxOrganise::cmdApartAdd_Click() {
-    const QList<int> chosen = selectedRulePupils();
-    if (chosen.size() != 2)
-        return setStatus(u"離す二人を児童の表で選んで下さい（Ctrl を押しながら二人目を選びます）。"_s, true);
-    const QStringList pair{m_session.grade().pupils[chosen[0]].id, m_session.grade().pupils[chosen[1]].id};
-    for (const QStringList& p : m_session.rules().apart)
-        if (QSet<QString>(p.begin(), p.end()) == QSet<QString>(pair.begin(), pair.end()))
-            return setStatus(u"この二人はもう離すことになっています。"_s, true);
-    changeRules([&](OrganiseRules& r) { r.apart.append(pair); });
-}
-
-void vxOrganise::cmdApartDel_Click() {
-    const int row = lstApart->currentRow();
-    if (row < 0 || row >= m_session.rules().apart.size())
-        return setStatus(u"消す条件を選んで下さい。"_s, true);
-    changeRules([&](OrganiseRules& r) { r.apart.removeAt(row); });
-}
-
-void vxOrganise::cmdTogetherAdd_Click() {
-    const QList<int> chosen = selectedRulePupils();
-    if (chosen.size() < 2)
-        return setStatus(u"同じ組にする児童を二人以上、児童の表で選んで下さい。"_s, true);
-    QStringList group;
-    for (int i : chosen)
-        group << m_session.grade().pupils[i].id;
-    changeRules([&](OrganiseRules& r) { r.together.append(group); });
-}
-
-void vxOrganise::cmdTogetherDel_Click() {
-    const int row = lstTogether->currentRow();
-    if (row < 0 || row >= m_session.rules().together.size())
-        return setStatus(u"消す条件を選んで下さい。"_s, true);
-    changeRules([&](OrganiseRules& r) { r.together.removeAt(row); });
 }
 
 void vxOrganise::print(const QString& name,
@@ -669,12 +482,14 @@ void vxOrganise::cmdPrintPost_Click() {
 void vxOrganise::cmdRosters_Click() {
     const GradeData::Grade& g = m_session.grade();
     if (g.grade >= 6)
-        return void(MsgBox::show(u"6年生の次の年度の名簿は、このプログラムでは作れません（中学校の名簿になります）。"
-                                 u"編成と印刷はできます。"_s,
-                                 MsgBox::OkOnly, MsgBox::Information));
+        return void(
+            MsgBox::show(u"6年生の次の年度の名簿は、このプログラムでは作れません（中学校の名簿になります）。"
+                         u"編成と印刷はできます。"_s,
+                         MsgBox::OkOnly, MsgBox::Information));
     if (!m_session.placed())
         return setStatus(u"先に案を作って下さい。"_s, true);
-    if (const QStringList broken = m_session.broken(m_session.assignment()); !broken.isEmpty() &&
+    if (const QStringList broken = m_session.broken(m_session.assignment());
+        !broken.isEmpty() &&
         MsgBox::ask(u"今の学級は次の決まりを守っていません。それでも名簿を作りますか。"_s + u"\r\n\r\n"_s +
                         broken.join(u"\r\n"_s),
                     {u"名簿を作る"_s, u"やめる"_s}, MsgBox::Warning) != MsgBox::Yes)
@@ -695,8 +510,9 @@ void vxOrganise::cmdRosters_Click() {
         return void(MsgBox::show(problem, MsgBox::OkOnly, MsgBox::Warning));
     QStringList lines;
     for (const Rosters::Roster& r : rosters)
-        lines << r.file + (r.byReading ? u"：読みの順に番号を付けました。"_s
-                                       : u"：読みのない児童がいるので、旧学級と旧番号の順に番号を付けました。"_s);
+        lines << r.file + (r.byReading
+                               ? u"：読みの順に番号を付けました。"_s
+                               : u"：読みのない児童がいるので、旧学級と旧番号の順に番号を付けました。"_s);
     MsgBox::show(DosPath::forMessage(chosen) + u" に次年度の名簿を作りました。"_s + u"\r\n\r\n"_s +
                  lines.join(u"\r\n"_s));
 }
@@ -737,7 +553,8 @@ bool vxOrganise::eventFilter(QObject* watched, QEvent* event) {
         setStatus(QString());
         return true;
     }
-    if ((key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) && key->modifiers() == Qt::ControlModifier) {
+    if ((key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) &&
+        key->modifiers() == Qt::ControlModifier) {
         const int to = list + (key->key() == Qt::Key_Left ? -1 : 1);
         if (to >= 0 && to < grdClass.size()) {
             const int row = qMin(grdClass[list]->currentRow(), grdClass[to]->rowCount() - 1);
@@ -752,8 +569,8 @@ bool vxOrganise::eventFilter(QObject* watched, QEvent* event) {
 void vxOrganise::refresh() {
     refreshClasses();
     refreshFigures();
-    refreshRead();
-    refreshRules();
+    tabMain->setTabText(1, paneRead->fill() ? u"読み込んだ学級（お知らせあり）"_s : u"読み込んだ学級"_s);
+    paneRules->fill();
     const Organiser::Figures& f = m_session.figures();
     if (!m_session.placed())
         return;
@@ -778,7 +595,8 @@ void vxOrganise::refreshClasses() {
         const int i = int(fraClass.size());
         auto* frame = new QGroupBox(classesHost);
         frame->setObjectName(u"fraClass(%1)"_s.arg(i));
-        auto* t = table(frame, u"grdClass(%1)"_s.arg(i), {u"名前"_s, u"性"_s, u"旧"_s, u"平均"_s, u"帯"_s, u"印"_s});
+        auto* t = table(frame, u"grdClass(%1)"_s.arg(i),
+                        {u"名前"_s, u"性"_s, u"旧"_s, u"平均"_s, u"帯"_s, u"印"_s});
         t->setSelectionMode(QAbstractItemView::SingleSelection);
         t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
         t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
@@ -810,7 +628,8 @@ void vxOrganise::refreshClasses() {
                 marks += f.left(1);
             if (m_session.rules().fixed.contains(x.id))
                 marks += u"固"_s;
-            const QStringList texts{x.name, sexWord(x.sex), x.id.mid(2), meanText(x.mean), QString::number(x.band), marks};
+            const QStringList texts{x.name,           sexWord(x.sex),          x.id.mid(2),
+                                    meanText(x.mean), QString::number(x.band), marks};
             for (int col = 0; col < texts.size(); ++col) {
                 QTableWidgetItem* item = cell(texts[col], p);
                 if (p == m_marked)
@@ -825,8 +644,8 @@ void vxOrganise::refreshClasses() {
     for (int i = 0; i < m_session.classes(); ++i)
         cboTo->addItem(OrganisePrint::newClassName(g.grade, i) + u"へ"_s);
     m_filling = false;
-    for (QWidget* w : {static_cast<QWidget*>(cboTo), findChild<QWidget*>(u"cmdMove"_s), findChild<QWidget*>(u"cmdSwap"_s),
-                       findChild<QWidget*>(u"cmdFix"_s)})
+    for (QWidget* w : {static_cast<QWidget*>(cboTo), findChild<QWidget*>(u"cmdMove"_s),
+                       findChild<QWidget*>(u"cmdSwap"_s), findChild<QWidget*>(u"cmdFix"_s)})
         w->setEnabled(k > 0);
 }
 
@@ -875,83 +694,4 @@ void vxOrganise::refreshFigures() {
     grdFigures->resizeColumnsToContents();
     for (int i = 0; i < k; ++i)
         grdFigures->horizontalHeader()->setSectionResizeMode(i + 2, QHeaderView::Stretch);
-}
-
-void vxOrganise::refreshRead() {
-    const GradeData::Grade& g = m_session.grade();
-    grdOld->setRowCount(int(g.classes.size()));
-    QStringList notes;
-    for (int i = 0; i < g.classes.size(); ++i) {
-        const GradeData::OldClass& oc = g.classes[i];
-        const bool read = oc.problem.isEmpty();
-        const QStringList texts{oc.file,
-                                oc.teacher,
-                                read ? QString::number(oc.boys) : QString(),
-                                read ? QString::number(oc.girls) : QString(),
-                                read ? QString::number(oc.unset) : QString(),
-                                oc.saved.isValid() ? oc.saved.toString(u"yyyy/MM/dd H:mm"_s) : QString(),
-                                read ? (oc.calculated ? u"計算済み"_s : u"未計算（平均なし・帯3）"_s) : QString(),
-                                read ? (oc.notice.isEmpty() ? u"読み込みました"_s : u"前回の保存を読みました"_s)
-                                     : u"読めないため除きました"_s};
-        for (int col = 0; col < texts.size(); ++col) {
-            QTableWidgetItem* item = cell(texts[col]);
-            if (!read || (col == 6 && !oc.calculated))
-                item->setForeground(kOff);
-            grdOld->setItem(i, col, item);
-        }
-        if (!read)
-            notes << oc.file + u"：読めないため除きました。"_s + oc.problem.simplified();
-        else if (!oc.notice.isEmpty())
-            notes << oc.notice.simplified();
-    }
-    for (const GradeData::Pupil& x : g.pupils)
-        if (!ClassMaterial::isBoy(x.sex) && !ClassMaterial::isGirl(x.sex))
-            notes << x.id + u" "_s + x.name + u"：性別が入っていないので、女子として数えます。名簿で入力して下さい。"_s;
-    for (const QString& id : m_session.unknown())
-        notes << u"条件の "_s + id + u" にあたる児童がいません。その条件は使いません。"_s;
-    txtNotes->setPlainText(notes.join(u"\n"_s));
-    tabMain->setTabText(1, notes.isEmpty() ? u"読み込んだ学級"_s : u"読み込んだ学級（お知らせあり）"_s);
-}
-
-void vxOrganise::refreshRules() {
-    const GradeData::Grade& g = m_session.grade();
-    const OrganiseRules& r = m_session.rules();
-    m_filling = true;
-    for (int i = 0; i < 4; ++i) {
-        txtFlag[i]->setText(r.flagNames.value(i));
-        grdPupils->horizontalHeaderItem(4 + i)->setText(r.flagNames.value(i));
-    }
-    grdPupils->setRowCount(int(g.pupils.size()));
-    for (int p = 0; p < g.pupils.size(); ++p) {
-        const GradeData::Pupil& x = g.pupils[p];
-        const QStringList texts{x.id, x.name, sexWord(x.sex), r.readings.value(x.id)};
-        for (int col = 0; col < texts.size(); ++col) {
-            QTableWidgetItem* item = cell(texts[col], p);
-            if (col != 3)
-                item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-            grdPupils->setItem(p, col, item);
-        }
-        for (int f = 0; f < 4; ++f) {
-            QTableWidgetItem* item = cell(QString(), p);
-            item->setFlags((item->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEditable);
-            item->setCheckState(r.flags.value(x.id).contains(r.flagNames.value(f)) ? Qt::Checked : Qt::Unchecked);
-            grdPupils->setItem(p, 4 + f, item);
-        }
-        grdPupils->setItem(p, 8, cell(r.fixed.contains(x.id) ? QString::number(r.fixed.value(x.id)) : QString(), p));
-    }
-    auto names = [&](const QStringList& ids) {
-        QStringList out;
-        for (const QString& id : ids) {
-            const auto it = std::find_if(g.pupils.begin(), g.pupils.end(), [&](const GradeData::Pupil& x) { return x.id == id; });
-            out << (it == g.pupils.end() ? id + u"（いません）"_s : it->name + u"（"_s + id + u"）"_s);
-        }
-        return out;
-    };
-    lstApart->clear();
-    for (const QStringList& pair : r.apart)
-        lstApart->addItem(names(pair).join(u" ⇔ "_s));
-    lstTogether->clear();
-    for (const QStringList& group : r.together)
-        lstTogether->addItem(names(group).join(u"、"_s));
-    m_filling = false;
 }

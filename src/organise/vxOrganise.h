@@ -8,6 +8,8 @@
 
 struct VOXA1;
 class ClassLock;
+class OrganiseReadPane;
+class OrganiseRulesPane;
 class PrintSurface;
 class QCheckBox;
 class QComboBox;
@@ -44,10 +46,6 @@ public:
     void cmdFix_Click();
     void cmdUndo_Click();
     void cmdRedo_Click();
-    void cmdApartAdd_Click();
-    void cmdApartDel_Click();
-    void cmdTogetherAdd_Click();
-    void cmdTogetherDel_Click();
     void cmdPrintStaff_Click();
     void cmdPrintOld_Click();
     void cmdPrintPost_Click();
@@ -68,8 +66,6 @@ protected:
 
 private:
     QWidget* buildClassesTab();
-    QWidget* buildReadTab();
-    QWidget* buildRulesTab();
     // The one way the teacher's work changes: the step is applied to the session, saved with the
     // grade's rules, and taken back when the save fails. False when nothing was changed.
     bool commit(const std::function<bool()>& step);
@@ -83,10 +79,7 @@ private:
     void refresh();
     void refreshClasses();
     void refreshFigures();
-    void refreshRead();
-    void refreshRules();
     void setStatus(const QString& text, bool warning = false);
-    QList<int> selectedRulePupils() const;
     QString folderNative() const;
     QString schoolLine() const;
     // Starts a print job of one of the printouts.
@@ -116,11 +109,6 @@ private:
     QWidget* classesHost;
     QTableWidget* grdFigures;
     QComboBox* cboTo;
-    QTableWidget* grdOld;
-    QPlainTextEdit* txtNotes;
-    QTableWidget* grdPupils;
-    QLineEdit* txtFlag[4];
-    QListWidget* lstApart;
-    QListWidget* lstTogether;
-    QList<QWidget*> m_ruleEditors; // disabled while the rules cannot be saved
+    OrganiseReadPane* paneRead;
+    OrganiseRulesPane* paneRules;
 };

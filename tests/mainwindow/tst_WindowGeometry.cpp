@@ -9,7 +9,10 @@
 
 #include <QCheckBox>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -92,6 +95,14 @@ void tst_WindowGeometry::window_staysOnTheScreen() {
         checkShown(u"term-end lists"_s);
         d->click(u"vxHyo"_s, u"Command3D14"_s);
         checkShown(u"term-end lists closed"_s);
+    }
+    if (action == u"mnuUOrganise"_s) {
+        // Six new classes side by side, and the other two tabs.
+        QCOMPARE(d->forms().find(u"vxOrganise"_s)->findChildren<QTableWidget*>(QRegularExpression(u"^grdClass"_s)).size(), 6);
+        for (int tab : {1, 2}) {
+            d->find<QTabWidget>(u"vxOrganise"_s, u"tabMain"_s)->setCurrentIndex(tab);
+            checkShown(u"tab "_s + QString::number(tab));
+        }
     }
     if (action == u"mnuprint"_s) {
         for (QCheckBox* box : d->forms().find(u"vxPrint"_s)->findChildren<QCheckBox*>())

@@ -66,10 +66,13 @@ Organiser::Problem make(const Ask& ask, quint64 seed) {
 }
 
 bool writeGrade(const QString& folder, int grade, int classes, int size, quint64 seed) {
-    static const QStringList family{u"佐藤"_s, u"鈴木"_s, u"高橋"_s, u"田中"_s, u"伊藤"_s, u"渡辺"_s, u"山本"_s,
-                                    u"中村"_s, u"小林"_s, u"加藤"_s, u"吉田"_s, u"山田"_s, u"松本"_s, u"井上"_s};
-    static const QStringList boys{u"大翔"_s, u"蓮"_s, u"悠真"_s, u"湊"_s, u"陽翔"_s, u"樹"_s, u"蒼"_s, u"律"_s};
-    static const QStringList girls{u"陽葵"_s, u"凛"_s, u"結菜"_s, u"詩"_s, u"葵"_s, u"結愛"_s, u"芽依"_s, u"紬"_s};
+    static const QStringList family{u"佐藤"_s, u"鈴木"_s, u"高橋"_s, u"田中"_s, u"伊藤"_s,
+                                    u"渡辺"_s, u"山本"_s, u"中村"_s, u"小林"_s, u"加藤"_s,
+                                    u"吉田"_s, u"山田"_s, u"松本"_s, u"井上"_s};
+    static const QStringList boys{u"大翔"_s, u"蓮"_s, u"悠真"_s, u"湊"_s,
+                                  u"陽翔"_s, u"樹"_s, u"蒼"_s,   u"律"_s};
+    static const QStringList girls{u"陽葵"_s, u"凛"_s,   u"結菜"_s, u"詩"_s,
+                                   u"葵"_s,   u"結愛"_s, u"芽依"_s, u"紬"_s};
     Organiser::Random r(seed);
     for (int k = 1; k <= classes; ++k) {
         VOXA1 c;
