@@ -141,6 +141,11 @@ Organiser::Problem problem(const Grade& g, const OrganiseRules& rules, int class
     return p;
 }
 
+QString newClassName(int grade, int k) {
+    return (grade >= 1 && grade < 6 ? QString::number(grade + 1) + u"年"_s : u"新"_s) +
+           QString::number(k + 1) + u"組"_s;
+}
+
 QStringList labels(const Grade& g) {
     QStringList out;
     for (const Pupil& p : g.pupils)

@@ -58,6 +58,10 @@ Organiser::Problem problem(const Grade& g, const OrganiseRules& rules, int class
 // "5-1:3 山田 太郎" for messages.
 QStringList labels(const Grade& g);
 
+// The name of new class k (0-based) of the grade's next year: "6年1組", or "新1組" for a grade with no
+// next year here.
+QString newClassName(int grade, int k);
+
 // The suggested number of classes for n pupils at the cap.
 inline int suggestedClasses(int n, int cap) {
     return n <= 0 || cap <= 0 ? 1 : (n + cap - 1) / cap;

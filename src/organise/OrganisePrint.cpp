@@ -29,11 +29,6 @@ void heading(PrintSurface& ps, const QString& title, const QString& school, cons
 
 } // namespace
 
-QString newClassName(int grade, int k) {
-    return (grade >= 1 && grade < 6 ? QString::number(grade + 1) + u"年"_s : u"新"_s) +
-           QString::number(k + 1) + u"組"_s;
-}
-
 QString boundText(int low, int high) {
     return low == high ? QString::number(low) : QString::number(low) + u"～"_s + QString::number(high);
 }
@@ -58,7 +53,7 @@ void staffPages(PrintSurface& ps, const OrganiseSession& s, const QString& schoo
         if (!ps.PageSetup())
             return;
         const Organiser::ClassFigures& f = s.figures().classes.value(k);
-        heading(ps, u"次年度学級編成　職員会議資料"_s, school, newClassName(g.grade, k));
+        heading(ps, u"次年度学級編成　職員会議資料"_s, school, GradeData::newClassName(g.grade, k));
         const int rows = int(members[k].size());
         ps.Box(0.5, 2, 56, 3 + rows);
         ps.Line(0.5, 3, 56, 3);
@@ -128,7 +123,7 @@ void byOldClassPages(PrintSurface& ps, const OrganiseSession& s, const QString& 
                       {27, sexWord(x.sex)},
                       {31, meanText(x.mean)},
                       {39, QString::number(x.band)},
-                      {42, newClassName(g.grade, s.assignment().value(i))}});
+                      {42, GradeData::newClassName(g.grade, s.assignment().value(i))}});
         }
         ps.NewPage();
     }
@@ -142,7 +137,7 @@ void postingPages(PrintSurface& ps, const OrganiseSession& s, const QString& sch
     for (int k = 0; k < rosters.size(); ++k) {
         if (!ps.PageSetup())
             return;
-        heading(ps, newClassName(g.grade, k), school, QString());
+        heading(ps, GradeData::newClassName(g.grade, k), school, QString());
         const int rows = int(rosters[k].pupils.size());
         ps.Box(0.5, 2, 40, 2 + rows);
         for (int r = 0; r < rows; ++r)

@@ -17,8 +17,6 @@ void byOldClassPages(PrintSurface& ps, const OrganiseSession& s, const QString& 
 // (no scores, no flags, no rules).
 void postingPages(PrintSurface& ps, const OrganiseSession& s, const QString& school);
 
-// "6年1組", or "新1組" for a grade with no next year here.
-QString newClassName(int grade, int k);
 // "20～21", or "20" where both ends are one.
 QString boundText(int low, int high);
 

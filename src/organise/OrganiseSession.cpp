@@ -4,14 +4,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString className(int k) {
-    return QString::number(k + 1) + u"組"_s;
-}
-
-} // namespace
-
 void OrganiseSession::open(const GradeData::Grade& g, const OrganiseRules& rules, int classes, int cap) {
     m_grade = g;
     m_cap = cap;
@@ -40,7 +32,7 @@ void OrganiseSession::rebuild() {
     m_figures = placed() ? Organiser::figures(m_problem, m_state.assignment) : Organiser::Figures();
 }
 
-bool OrganiseSession::propose(quint64 seed, QList<Organiser::Conflict>* conflicts) {
+bool OrganiseSession::propose(quint64 seed, QList<Organiser::Conflict>* conflicts, bool asStep) {
     const Organiser::Proposal p = Organiser::propose(m_problem, m_labels, seed);
     if (conflicts)
         *conflicts = p.conflicts;
@@ -49,7 +41,10 @@ bool OrganiseSession::propose(quint64 seed, QList<Organiser::Conflict>* conflict
     State next = m_state;
     next.assignment = p.assignment;
     next.seed = seed;
-    change(next);
+    if (asStep)
+        return change(next) || true;
+    m_state = next;
+    m_figures = Organiser::figures(m_problem, m_state.assignment);
     return true;
 }
 
@@ -79,27 +74,29 @@ QStringList OrganiseSession::broken(const QList<int>& a) const {
     const int low = n / k, high = (n + k - 1) / k;
     for (int c = 0; c < k; ++c)
         if (size[c] < low || size[c] > high || size[c] > cap())
-            out << u"人数: "_s + className(c) + u"が "_s + QString::number(size[c]) + u"人になります（"_s +
+            out << u"人数: "_s + GradeData::newClassName(m_grade.grade, c) + u"が "_s +
+                       QString::number(size[c]) + u"人になります（"_s +
                        (low == high ? QString::number(low)
                                     : QString::number(low) + u"～"_s + QString::number(high)) +
                        u"人、上限 "_s + QString::number(cap()) + u"人）。"_s;
     for (const auto& [x, y] : m_problem.rules.apart)
         if (a[x] == a[y])
-            out << u"離す: "_s + name(x) + u" と "_s + name(y) + u" が同じ "_s + className(a[x]) +
-                       u"になります。"_s;
+            out << u"離す: "_s + name(x) + u" と "_s + name(y) + u" が同じ "_s +
+                       GradeData::newClassName(m_grade.grade, a[x]) + u"になります。"_s;
     for (const QList<int>& group : m_problem.rules.together) {
         const bool split =
             std::any_of(group.begin(), group.end(), [&](int i) { return a[i] != a[group[0]]; });
         if (split) {
             QStringList names;
             for (int i : group)
-                names << name(i) + u"（"_s + className(a[i]) + u"）"_s;
+                names << name(i) + u"（"_s + GradeData::newClassName(m_grade.grade, a[i]) + u"）"_s;
             out << u"同じ組: "_s + names.join(u"、"_s) + u" が分かれます。"_s;
         }
     }
     for (const auto& [i, c] : m_problem.rules.fixed)
         if (a[i] != c)
-            out << u"固定: "_s + name(i) + u" は "_s + className(c) + u"に決めてあります。"_s;
+            out << u"固定: "_s + name(i) + u" は "_s + GradeData::newClassName(m_grade.grade, c) +
+                       u"に決めてあります。"_s;
     return out;
 }
 

@@ -46,7 +46,8 @@ public:
 
     // A proposal from the seed, as one step of undo. False when the rules conflict: nothing changes
     // and `conflicts` names them.
-    bool propose(quint64 seed, QList<Organiser::Conflict>* conflicts);
+    // `asStep` false: the first proposal of a grade, which nothing goes back before.
+    bool propose(quint64 seed, QList<Organiser::Conflict>* conflicts, bool asStep = true);
 
     // The assignment with one pupil moved, or two swapped.
     QList<int> moved(int pupil, int toClass) const;

@@ -282,11 +282,11 @@ void vxOrganise::openGrade() {
     if (g.pupils.isEmpty())
         setStatus(QString::number(grade) + u"年の学級がこのフォルダにありません。"_s, true);
     else if (!m_session.placed())
-        reopen(true);
+        reopen(false);
     refresh();
 }
 
-void vxOrganise::reopen(bool proposeNow) {
+void vxOrganise::reopen(bool byTeacher) {
     if (spnCap->value() * spnClasses->value() < m_session.grade().pupils.size()) {
         MsgBox::show(u"この学級の数では、上限の人数を超えます。学級の数か上限を変えて下さい。"_s,
                      MsgBox::OkOnly, MsgBox::Warning);
@@ -298,9 +298,31 @@ void vxOrganise::reopen(bool proposeNow) {
     }
     m_current = m_marked = -1;
     m_session.open(m_session.grade(), m_session.rules(), spnClasses->value(), spnCap->value());
-    if (proposeNow && !m_session.grade().pupils.isEmpty())
-        cmdPropose_Click();
+    if (!m_session.grade().pupils.isEmpty()) {
+        QList<Organiser::Conflict> conflicts;
+        {
+            const BusyPointer busy;
+            m_session.propose(1, &conflicts, false);
+        }
+        if (!m_session.placed())
+            tellConflicts(conflicts);
+        // The classes the teacher asked for are kept; the ones only looked at are not written.
+        else if (byTeacher)
+            saveRules();
+    }
     refresh();
+}
+
+void vxOrganise::tellConflicts(const QList<Organiser::Conflict>& conflicts) {
+    if (conflicts.isEmpty())
+        return setStatus(u"案を作れませんでした。"_s, true);
+    QStringList lines;
+    for (const Organiser::Conflict& x : conflicts)
+        lines << u"・"_s + x.what;
+    MsgBox::show(u"条件が両立しないため、案を作れません。次の条件を見直して下さい。"_s + u"\r\n\r\n"_s +
+                     lines.join(u"\r\n"_s),
+                 MsgBox::OkOnly, MsgBox::Warning);
+    setStatus(u"条件が両立しません：　"_s + conflicts.first().what, true);
 }
 
 bool vxOrganise::saveRules() {
@@ -363,23 +385,21 @@ void vxOrganise::cmdPropose_Click() {
         const BusyPointer busy;
         made = commit([&] { return m_session.propose(1, &conflicts); });
     }
-    if (!made && !conflicts.isEmpty()) {
-        QStringList lines;
-        for (const Organiser::Conflict& x : conflicts)
-            lines << u"・"_s + x.what;
-        MsgBox::show(u"条件が両立しないため、案を作れません。次の条件を見直して下さい。"_s + u"\r\n\r\n"_s +
-                         lines.join(u"\r\n"_s),
-                     MsgBox::OkOnly, MsgBox::Warning);
-        setStatus(u"条件が両立しません：　"_s + conflicts.first().what, true);
-    }
+    if (!made && !conflicts.isEmpty())
+        tellConflicts(conflicts);
 }
 
 void vxOrganise::cmdOther_Click() {
     if (!m_session.placed())
         return cmdPropose_Click();
     QList<Organiser::Conflict> conflicts;
-    const BusyPointer busy;
-    commit([&] { return m_session.propose(m_session.seed() + 1, &conflicts); });
+    bool made = false;
+    {
+        const BusyPointer busy;
+        made = commit([&] { return m_session.propose(m_session.seed() + 1, &conflicts); });
+    }
+    if (!made && !conflicts.isEmpty())
+        tellConflicts(conflicts);
 }
 
 void vxOrganise::setCurrentPupil(int pupil) {
@@ -399,7 +419,7 @@ void vxOrganise::moveCurrentTo(int k) {
         return;
     const int pupil = m_current;
     if (place(m_session.moved(pupil, k), m_session.grade().pupils[pupil].name + u" を "_s +
-                                             OrganisePrint::newClassName(m_session.grade().grade, k) +
+                                             GradeData::newClassName(m_session.grade().grade, k) +
                                              u"へ移す"_s))
         setCurrentPupil(pupil);
 }
@@ -616,7 +636,7 @@ void vxOrganise::refreshClasses() {
     m_filling = true;
     const QList<QList<int>> members = m_session.members();
     for (int i = 0; i < k; ++i) {
-        fraClass[i]->setTitle(OrganisePrint::newClassName(g.grade, i) + u"　"_s +
+        fraClass[i]->setTitle(GradeData::newClassName(g.grade, i) + u"　"_s +
                               QString::number(members[i].size()) + u"人"_s);
         QTableWidget* t = grdClass[i];
         t->setRowCount(int(members[i].size()));
@@ -642,7 +662,7 @@ void vxOrganise::refreshClasses() {
     }
     cboTo->clear();
     for (int i = 0; i < m_session.classes(); ++i)
-        cboTo->addItem(OrganisePrint::newClassName(g.grade, i) + u"へ"_s);
+        cboTo->addItem(GradeData::newClassName(g.grade, i) + u"へ"_s);
     m_filling = false;
     for (QWidget* w : {static_cast<QWidget*>(cboTo), findChild<QWidget*>(u"cmdMove"_s),
                        findChild<QWidget*>(u"cmdSwap"_s), findChild<QWidget*>(u"cmdFix"_s)})
@@ -656,7 +676,7 @@ void vxOrganise::refreshFigures() {
     grdFigures->setColumnCount(k + 2);
     QStringList heads{u"項目"_s, u"目安"_s};
     for (int i = 0; i < k; ++i)
-        heads << OrganisePrint::newClassName(m_session.grade().grade, i);
+        heads << GradeData::newClassName(m_session.grade().grade, i);
     grdFigures->setHorizontalHeaderLabels(heads);
     if (k == 0)
         return grdFigures->setRowCount(0);

@@ -74,8 +74,11 @@ private:
     void changeRules(const std::function<void(OrganiseRules&)>& edit);
     // A new placement, asking first when it breaks a rule the current one keeps.
     bool place(const QList<int>& assignment, const QString& what);
-    // Reopens the session on the grade read with the chosen classes and cap.
-    void reopen(bool proposeNow);
+    // Reopens the session on the grade read with the chosen classes and cap, with the first
+    // proposal; saved when the teacher asked for it (`byTeacher`).
+    void reopen(bool byTeacher);
+    // The rules that cannot all hold, told to the teacher.
+    void tellConflicts(const QList<Organiser::Conflict>& conflicts);
     void refresh();
     void refreshClasses();
     void refreshFigures();

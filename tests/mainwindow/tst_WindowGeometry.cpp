@@ -69,9 +69,10 @@ void tst_WindowGeometry::checkShown(const QString& when) {
 
 void tst_WindowGeometry::window_staysOnTheScreen_data() {
     QTest::addColumn<QString>("action");
-    for (const QString& a : {u"mnuNew"_s, u"mnuLoad"_s, u"mnuprint"_s, u"mnuMeibo"_s, u"mnuTest"_s,
-                             u"mnuHyo"_s, u"mnuKojin"_s, u"mnuPass"_s, u"mnufolder"_s, u"mnuCPDrv"_s,
-                             u"mnuUCopy"_s, u"mnuRestore"_s, u"mnuUClass"_s, u"mnuUOrganise"_s, u"mnuVer"_s, u"mnuEnd"_s})
+    for (const QString& a :
+         {u"mnuNew"_s, u"mnuLoad"_s, u"mnuprint"_s, u"mnuMeibo"_s, u"mnuTest"_s, u"mnuHyo"_s, u"mnuKojin"_s,
+          u"mnuPass"_s, u"mnufolder"_s, u"mnuCPDrv"_s, u"mnuUCopy"_s, u"mnuRestore"_s, u"mnuUClass"_s,
+          u"mnuUOrganise"_s, u"mnuVer"_s, u"mnuEnd"_s})
         QTest::newRow(qPrintable(a)) << a;
 }
 
@@ -98,7 +99,11 @@ void tst_WindowGeometry::window_staysOnTheScreen() {
     }
     if (action == u"mnuUOrganise"_s) {
         // Six new classes side by side, and the other two tabs.
-        QCOMPARE(d->forms().find(u"vxOrganise"_s)->findChildren<QTableWidget*>(QRegularExpression(u"^grdClass"_s)).size(), 6);
+        QCOMPARE(d->forms()
+                     .find(u"vxOrganise"_s)
+                     ->findChildren<QTableWidget*>(QRegularExpression(u"^grdClass"_s))
+                     .size(),
+                 6);
         for (int tab : {1, 2}) {
             d->find<QTabWidget>(u"vxOrganise"_s, u"tabMain"_s)->setCurrentIndex(tab);
             checkShown(u"tab "_s + QString::number(tab));

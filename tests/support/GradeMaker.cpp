@@ -3,6 +3,8 @@
 #include "core/VOXA1.h"
 #include "platform/DosPath.h"
 
+#include <QDir>
+
 using namespace Qt::StringLiterals;
 
 namespace GradeMaker {
@@ -74,6 +76,8 @@ bool writeGrade(const QString& folder, int grade, int classes, int size, quint64
     static const QStringList girls{u"陽葵"_s, u"凛"_s,   u"結菜"_s, u"詩"_s,
                                    u"葵"_s,   u"結愛"_s, u"芽依"_s, u"紬"_s};
     Organiser::Random r(seed);
+    if (!QDir().mkpath(DosPath::toNative(folder)))
+        return false;
     for (int k = 1; k <= classes; ++k) {
         VOXA1 c;
         c.ClassPath = DosPath::join(folder, QString::number(grade) + u"-"_s + QString::number(k));
