@@ -53,10 +53,13 @@ void staffPages(PrintSurface& ps, const OrganiseSession& s, const QString& schoo
         if (!ps.PageSetup())
             return;
         const Organiser::ClassFigures& f = s.figures().classes.value(k);
-        heading(ps, u"次年度学級編成　職員会議資料"_s, school, GradeData::newClassName(g.grade, k));
         const int rows = int(members[k].size());
+        // The rules first: drawing moves the position, and the heading puts it back at the top.
         ps.Box(0.5, 2, 56, 3 + rows);
         ps.Line(0.5, 3, 56, 3);
+        ps.Box(58.5, 2, 92, 3 + 2 + f.counts.size());
+        ps.Line(58.5, 3, 92, 3);
+        heading(ps, u"次年度学級編成　職員会議資料"_s, school, GradeData::newClassName(g.grade, k));
         ps.Print({{2, u"番"_s},
                   {6, u"名　前"_s},
                   {27, u"性"_s},
@@ -106,10 +109,10 @@ void byOldClassPages(PrintSurface& ps, const OrganiseSession& s, const QString& 
             continue;
         if (!ps.PageSetup())
             return;
-        heading(ps, u"次年度学級編成　旧学級別"_s, school,
-                g.classes[o].file + u"　"_s + g.classes[o].teacher);
         ps.Box(0.5, 2, 60, 3 + pupils.size());
         ps.Line(0.5, 3, 60, 3);
+        heading(ps, u"次年度学級編成　旧学級別"_s, school,
+                g.classes[o].file + u"　"_s + g.classes[o].teacher);
         ps.Print({{2, u"番"_s},
                   {6, u"名　前"_s},
                   {27, u"性"_s},
@@ -137,9 +140,9 @@ void postingPages(PrintSurface& ps, const OrganiseSession& s, const QString& sch
     for (int k = 0; k < rosters.size(); ++k) {
         if (!ps.PageSetup())
             return;
-        heading(ps, GradeData::newClassName(g.grade, k), school, QString());
         const int rows = int(rosters[k].pupils.size());
         ps.Box(0.5, 2, 40, 2 + rows);
+        heading(ps, GradeData::newClassName(g.grade, k), school, QString());
         for (int r = 0; r < rows; ++r)
             ps.Print({{3, NumberFormat::withBlank(r + 1)},
                       {8, Cp932::leftColumns(g.pupils[rosters[k].pupils[r]].name, 30)}});
