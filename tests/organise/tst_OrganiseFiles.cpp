@@ -75,7 +75,7 @@ void tst_OrganiseFiles::organise_exitCodes() {
     QFETCH(QByteArray, rules);
     QFETCH(int, exitCode);
     QFETCH(QString, onError);
-    QTemporaryDir dir;
+    QTemporaryDir dir(TestSupport::scratchTemplate());
     makeGrade(dir.path());
     writeText(dir.filePath(u"rules.json"_s), rules);
     const Run r = organise({dir.path(), u"--grade"_s, u"5"_s, u"--classes"_s, u"3"_s, u"--rules"_s,
@@ -86,7 +86,7 @@ void tst_OrganiseFiles::organise_exitCodes() {
 }
 
 void tst_OrganiseFiles::organise_sameInput_sameBytes_andRostersNeverOverwrite() {
-    QTemporaryDir dir;
+    QTemporaryDir dir(TestSupport::scratchTemplate());
     makeGrade(dir.path());
     const QString next = dir.filePath(u"next"_s);
     const QStringList args{dir.path(), u"--grade"_s, u"5"_s, u"--classes"_s, u"4"_s};
