@@ -72,6 +72,12 @@ public:
     // The rules as they are saved: with the placement, so the window finds it again.
     OrganiseRules rulesToSave() const;
 
+    // The counts of the current placement off their bounds, each with the rule that forces it where
+    // one is found.
+    QList<Organiser::OffBound> offBound() const {
+        return Organiser::offBound(m_problem, m_state.assignment, m_labels);
+    }
+
     // The classes' pupils in the order the window lists them: old class, then attendance number.
     QList<QList<int>> members() const;
 

@@ -666,6 +666,64 @@ Figures figures(const Problem& p, const QList<int>& assignment) {
     return out;
 }
 
+QList<OffBound> offBound(const Problem& p, const QList<int>& a, const QStringList& names) {
+    QList<OffBound> out;
+    const int K = p.classes, n = int(p.pupils.size());
+    if (a.size() != n || K < 1)
+        return out;
+    const Layout l = layoutOf(p);
+    const Units u = unitsOf(p);
+    QList<int> unitFixed(u.members.size(), -1);
+    for (const auto& [i, k] : p.rules.fixed)
+        unitFixed[u.of[i]] = k;
+    QList<QList<int>> of(l.features); // feature → pupils
+    for (int i = 0; i < n; ++i)
+        for (int f : featuresOf(l, p.pupils[i]))
+            of[f].append(i);
+    auto names4 = [&](const QList<int>& pupils) {
+        return joined(names, pupils.mid(0, 4)) + (pupils.size() > 4 ? u" ほか"_s : QString());
+    };
+    for (int f = 0; f < l.features; ++f) {
+        const int total = int(of[f].size());
+        if (total == 0)
+            continue;
+        const int low = total / K, high = (total + K - 1) / K;
+        for (int k = 0; k < K; ++k) {
+            const int count =
+                int(std::count_if(of[f].begin(), of[f].end(), [&](int i) { return a[i] == k; }));
+            if (count >= low && count <= high)
+                continue;
+            OffBound x{k, featureName(p, l, f), {}};
+            QList<int> here, elsewhere;
+            for (int i : of[f]) {
+                if (unitFixed[u.of[i]] == k)
+                    here.append(i);
+                else if (unitFixed[u.of[i]] >= 0)
+                    elsewhere.append(i);
+            }
+            if (count > high && here.size() > high) {
+                x.why =
+                    names4(here) + u" の "_s + QString::number(here.size()) + u"人がこの組に決めてあるため"_s;
+            } else if (count < low && total - elsewhere.size() < low) {
+                x.why = names4(elsewhere) + u" の "_s + QString::number(elsewhere.size()) +
+                        u"人がほかの組に決めてあるため"_s;
+            } else if (count > high) {
+                for (int unit = 0; unit < u.members.size() && x.why.isEmpty(); ++unit) {
+                    QList<int> in;
+                    for (int i : u.members[unit])
+                        if (a[i] == k && of[f].contains(i))
+                            in.append(i);
+                    if (in.size() > high)
+                        x.why = u"同じ組にする "_s + names4(in) + u" の "_s + QString::number(in.size()) +
+                                u"人が入るため"_s;
+                }
+            }
+            out.append(x);
+        }
+    }
+    return out;
+}
+
 Proposal propose(const Problem& p, const QStringList& names, quint64 seed) {
     Proposal out;
     const int n = int(p.pupils.size());

@@ -77,6 +77,16 @@ struct Figures {
 // The figures of an assignment (pupil → class 0..K-1).
 Figures figures(const Problem& p, const QList<int>& assignment);
 
+// A count of a class off its bound, with the rule that forces it there where one is found: pupils
+// of the count fixed to the class, or to the other classes, or a together group holding more of them
+// than the bound. `why` is empty when no rule forces it (the search found nothing better).
+struct OffBound {
+    int cls = 0;
+    QString what;
+    QString why;
+};
+QList<OffBound> offBound(const Problem& p, const QList<int>& assignment, const QStringList& names);
+
 struct Proposal {
     QList<int> assignment; // empty when there is none
     QList<Conflict> conflicts;

@@ -591,17 +591,25 @@ void vxOrganise::refresh() {
     refreshFigures();
     tabMain->setTabText(1, paneRead->fill() ? u"読み込んだ学級（お知らせあり）"_s : u"読み込んだ学級"_s);
     paneRules->fill();
+    findChild<QPushButton*>(u"cmdUndo"_s)->setEnabled(m_session.canUndo());
+    findChild<QPushButton*>(u"cmdRedo"_s)->setEnabled(m_session.canRedo());
     const Organiser::Figures& f = m_session.figures();
     if (!m_session.placed())
         return;
     const QStringList broken = m_session.broken(m_session.assignment());
-    setStatus(broken.isEmpty()
-                  ? u"決まりはすべて守られています。目安を外れた数："_s + QString::number(f.offBound) +
-                        u"　平均の差："_s + OrganisePrint::spreadText(f.spread) + u"点"_s
-                  : u"守られていない決まり："_s + broken.join(u"　"_s),
-              !broken.isEmpty());
-    findChild<QPushButton*>(u"cmdUndo"_s)->setEnabled(m_session.canUndo());
-    findChild<QPushButton*>(u"cmdRedo"_s)->setEnabled(m_session.canRedo());
+    if (!broken.isEmpty())
+        return setStatus(u"守られていない決まり："_s + broken.join(u"　"_s), true);
+    // The first count that a rule keeps off its bound, named with the rule.
+    QString forced;
+    if (f.offBound > 0)
+        for (const Organiser::OffBound& o : m_session.offBound())
+            if (!o.why.isEmpty()) {
+                forced = u"（"_s + GradeData::newClassName(m_session.grade().grade, o.cls) + u" "_s + o.what +
+                         u"："_s + o.why + u"）"_s;
+                break;
+            }
+    setStatus(u"決まりはすべて守られています。目安を外れた数："_s + QString::number(f.offBound) + forced +
+              u"　平均の差："_s + OrganisePrint::spreadText(f.spread) + u"点"_s);
 }
 
 void vxOrganise::refreshClasses() {
@@ -703,13 +711,26 @@ void vxOrganise::refreshFigures() {
         put(r + 2, 0, first.counts[r].what, std::nullopt);
         put(r + 2, 1, OrganisePrint::boundText(first.counts[r].low, first.counts[r].high), std::nullopt);
     }
+    const QList<Organiser::OffBound> off =
+        f.offBound > 0 ? m_session.offBound() : QList<Organiser::OffBound>();
+    auto why = [&](int cls, const QString& what) {
+        for (const Organiser::OffBound& o : off)
+            if (o.cls == cls && o.what == what)
+                return o.why.isEmpty()
+                           ? u"決まりを守ったまま、これ以上そろえる入れ替えは見つかりませんでした。"_s
+                           : o.why + u"。"_s;
+        return QString();
+    };
     for (int i = 0; i < k; ++i) {
         const Organiser::ClassFigures& x = f.classes[i];
         put(0, i + 2, QString::number(x.pupils),
             x.pupils >= x.sizeLow && x.pupils <= x.sizeHigh && x.pupils <= m_session.cap());
         put(1, i + 2, meanText(x.mean), std::nullopt);
-        for (int r = 0; r < counts && r < x.counts.size(); ++r)
+        for (int r = 0; r < counts && r < x.counts.size(); ++r) {
             put(r + 2, i + 2, QString::number(x.counts[r].count), x.counts[r].met());
+            if (!x.counts[r].met())
+                grdFigures->item(r + 2, i + 2)->setToolTip(why(i, x.counts[r].what));
+        }
     }
     grdFigures->resizeColumnsToContents();
     for (int i = 0; i < k; ++i)

@@ -79,6 +79,8 @@ private Q_SLOTS:
     void propose_largeGrade_meansWithinATenth();
     void propose_conflictingRules_namesTheirPupils_data();
     void propose_conflictingRules_namesTheirPupils();
+    void offBound_forcedByRules_namesTheRule_data();
+    void offBound_forcedByRules_namesTheRule();
     void band_ranksIntoFifths_data();
     void band_ranksIntoFifths();
 };
@@ -191,6 +193,45 @@ void tst_Organiser::propose_conflictingRules_namesTheirPupils() {
     std::sort(got.begin(), got.end());
     QCOMPARE(got, named);
     QVERIFY(out.conflicts[0].what.contains(u"P"_s + QString::number(named.value(0))));
+}
+
+void tst_Organiser::offBound_forcedByRules_namesTheRule_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("rule");
+    QTest::newRow("boys fixed to the class") << 0 << u"この組に決めてある"_s;
+    QTest::newRow("girls fixed to the others") << 1 << u"ほかの組に決めてある"_s;
+    QTest::newRow("girls kept together") << 2 << u"同じ組にする"_s;
+}
+
+void tst_Organiser::offBound_forcedByRules_namesTheRule() {
+    QFETCH(int, kind);
+    QFETCH(QString, rule);
+    Problem p = GradeMaker::make({3, 20, 20, 3, 0, 0, 0, 0, 35}, 9);
+    QList<int> boys, girls;
+    for (int i = 0; i < p.pupils.size(); ++i)
+        (p.pupils[i].boy ? boys : girls).append(i);
+    const QList<int>& sex = kind == 0 ? boys : girls;
+    const int high = int(sex.size() + 2) / 3, low = int(sex.size()) / 3;
+    if (kind == 0)
+        for (int i = 0; i <= high; ++i)
+            p.rules.fixed.append({boys[i], 0});
+    if (kind == 1)
+        for (int i = 0; i <= int(girls.size()) - low; ++i)
+            p.rules.fixed.append({girls[i], i % 2});
+    if (kind == 2)
+        p.rules.together = {girls.mid(0, high + 1)};
+    const Organiser::Proposal out = Organiser::propose(p, namesOf(p), 1);
+    QVERIFY(out.figures.rulesMet());
+    QVERIFY(out.figures.offBound > 0);
+    const QList<Organiser::OffBound> off = Organiser::offBound(p, out.assignment, namesOf(p));
+    QCOMPARE(off.size(), out.figures.offBound);
+    const int cls = kind == 1 ? 2 : out.assignment[sex[0]];
+    const auto it = std::find_if(off.begin(), off.end(), [&](const Organiser::OffBound& o) {
+        return o.cls == cls && o.what == (kind == 0 ? u"男"_s : u"女"_s);
+    });
+    QVERIFY(it != off.end());
+    QVERIFY2(it->why.contains(rule), qPrintable(it->why));
+    QVERIFY2(it->why.contains(namesOf(p)[kind == 1 ? girls[0] : sex[0]]), qPrintable(it->why));
 }
 
 void tst_Organiser::band_ranksIntoFifths_data() {
