@@ -30,6 +30,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSet>
 #include <QSpinBox>
 #include <QSplitter>
@@ -175,16 +177,30 @@ vxOrganise::~vxOrganise() = default;
 QWidget* vxOrganise::buildClassesTab() {
     auto* page = new QWidget(this);
     auto* splitter = new QSplitter(Qt::Vertical, page);
-    classesHost = new QWidget(splitter);
+    // The classes side by side; where the screen is too narrow for them all (more classes, a
+    // larger scale) they scroll sideways rather than cut the names.
+    auto* scroll = new QScrollArea(splitter);
+    scroll->setObjectName(u"scrClasses"_s);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    classesHost = new QWidget(scroll);
     new QHBoxLayout(classesHost);
     classesHost->layout()->setContentsMargins(0, 0, 0, 0);
     classesHost->layout()->setSpacing(3);
+    scroll->setWidget(classesHost);
     grdFigures = table(splitter, u"grdFigures"_s, {});
     grdFigures->setSelectionMode(QAbstractItemView::NoSelection);
-    splitter->addWidget(classesHost);
+    splitter->addWidget(scroll);
     splitter->addWidget(grdFigures);
+    // Neither part is ever pushed out of sight: the lists keep about ten rows, the figures four.
+    splitter->setChildrenCollapsible(false);
+    const int line = QFontMetrics(font()).height() + 6;
+    scroll->setMinimumHeight(12 * line);
+    grdFigures->setMinimumHeight(5 * line);
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({3000, 1800});
 
     auto* row = new QHBoxLayout;
     row->addWidget(button(u"cmdPropose"_s, u"案を作る(&P)"_s, &vxOrganise::cmdPropose_Click));
@@ -667,6 +683,13 @@ void vxOrganise::refreshClasses() {
                 t->setItem(r, col, item);
             }
         }
+        // Room for a name of five full-width characters beside the other columns as filled.
+        int width = QFontMetrics(t->font()).horizontalAdvance(u"田中　悠真"_s) + 12;
+        const QAbstractItemView* view = t;
+        for (int col = 1; col < t->columnCount(); ++col)
+            width += std::max(view->sizeHintForColumn(col), t->horizontalHeader()->sectionSizeHint(col));
+        fraClass[i]->setMinimumWidth(width + t->verticalScrollBar()->sizeHint().width() +
+                                     4 * t->frameWidth() + 8);
     }
     cboTo->clear();
     for (int i = 0; i < m_session.classes(); ++i)
