@@ -27,6 +27,7 @@ private Q_SLOTS:
     void open_withoutLoadedClass_everyPupilOnce_rulesMet_otherProposalUndone();
     void move_breakingClassSize_asksFirst_cancelKeeps_yesSavesAndUndoes();
     void swap_acrossLists_keptAfterClosing_lockOnlyWhileOpen();
+    void classCount_changedAfterSwap_askedFirst_capAloneKeepsClasses();
     void apartPair_inOneClass_shownBroken_proposalKeepsThemApart();
     void gradeHeldByAnotherProgram_readOnly_nothingWritten();
     void saveRefusedByDisk_changeTakenBack();
@@ -149,6 +150,32 @@ void tst_vxOrganise::swap_acrossLists_keptAfterClosing_lockOnlyWhileOpen() {
     d->trigger(u"vxMain"_s, u"mnuUOrganise"_s);
     d->find<QSpinBox>(u"vxOrganise"_s, u"spnGrade"_s)->setValue(5);
     QCOMPARE(d->forms().get<vxOrganise>(u"vxOrganise"_s)->session().assignment(), swapped);
+}
+
+void tst_vxOrganise::classCount_changedAfterSwap_askedFirst_capAloneKeepsClasses() {
+    vxOrganise* w = open();
+    pick(0, 0);
+    d->click(u"vxOrganise"_s, u"cmdSwap"_s);
+    pick(1, 0);
+    d->click(u"vxOrganise"_s, u"cmdSwap"_s);
+    const QList<int> swapped = w->session().assignment();
+    auto* classes = d->find<QSpinBox>(u"vxOrganise"_s, u"spnClasses"_s);
+    auto* cap = d->find<QSpinBox>(u"vxOrganise"_s, u"spnCap"_s);
+    cap->setValue(38);
+    Q_EMIT cap->editingFinished();
+    QCOMPARE(w->session().assignment(), swapped);
+    MsgBox::queueAnswer(MsgBox::Cancel);
+    classes->setValue(7);
+    Q_EMIT classes->editingFinished();
+    QCOMPARE(classes->value(), 6);
+    QCOMPARE(w->session().assignment(), swapped);
+    MsgBox::queueAnswer(MsgBox::Yes);
+    classes->setValue(7);
+    Q_EMIT classes->editingFinished();
+    QCOMPARE(MsgBox::shown().size(), 2);
+    QVERIFY(list(6));
+    QCOMPARE(w->session().classes(), 7);
+    QCOMPARE(saved().placed.classes, 7);
 }
 
 void tst_vxOrganise::apartPair_inOneClass_shownBroken_proposalKeepsThemApart() {
