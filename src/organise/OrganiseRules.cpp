@@ -3,6 +3,7 @@
 #include "platform/FileSet.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -196,8 +197,9 @@ QString OrganiseRules::filePath(const QString& folder, int grade) {
 QString OrganiseRules::load(const QString& folder, int grade, OrganiseRules* out) {
     const QString path = filePath(folder, grade);
     QByteArray data;
-    const FileSet::ReadResult first = FileSet::readFile(path, &data, kMaxBytes);
-    if (first == FileSet::ReadResult::Link || first == FileSet::ReadResult::NotPlain)
+    // Something that is not a plain file at the name is refused before an interrupted save is put
+    // back beside it.
+    if (const QFileInfo at(path); (at.exists() || at.isSymLink()) && !FileSet::isPlainFile(path))
         return u"編成の条件のファイルのところに、このプログラムが作ったのではないもの（リンクなど）があります。読みません。"_s +
                u"\r\n"_s + path;
     // An interrupted save of the file is put back first, as for a class.

@@ -11,8 +11,6 @@
 #include <QFileInfo>
 
 #include <algorithm>
-#include <sys/stat.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -33,11 +31,6 @@ QString readingKey(const QString& reading) {
 }
 
 const QStringList kExtensions{u".sdt"_s, u".eix"_s, u".dat"_s, u".csv"_s};
-
-bool isPlainFile(const QString& native) {
-    struct stat st {};
-    return ::lstat(QFile::encodeName(native).constData(), &st) == 0 && S_ISREG(st.st_mode);
-}
 
 } // namespace
 
@@ -85,9 +78,7 @@ QStringList existing(const QString& folder, const QList<Roster>& rosters) {
             const QString native = DosPath::toNative(path);
             // A link counts as there even when it leads nowhere; a name that differs only in case
             // resolves to the file there too.
-            struct stat st {};
-            if (!native.isEmpty() &&
-                (::lstat(QFile::encodeName(native).constData(), &st) == 0 || QFileInfo::exists(native)))
+            if (const QFileInfo at(native); !native.isEmpty() && (at.isSymLink() || at.exists()))
                 out << path;
         }
     return out;
@@ -139,7 +130,7 @@ QString write(const QString& folder, const GradeData::Grade& g, const QList<Rost
         // Only the files this run made, each checked to be a plain file.
         for (const QString& path : made) {
             const QString native = DosPath::toNative(path);
-            if (isPlainFile(native))
+            if (FileSet::isPlainFile(native))
                 ::unlink(QFile::encodeName(native).constData());
         }
     };

@@ -165,14 +165,16 @@ vxOrganise::vxOrganise(VOXA1& c_, Forms& forms_) : Form(forms_, u"vxOrganise"_s)
     });
     for (QSpinBox* s : {spnClasses, spnCap})
         connect(s, &QSpinBox::editingFinished, this, [this] {
-            if (m_filling || (spnClasses->value() == m_session.classes() && spnCap->value() == m_session.cap()))
+            if (m_filling ||
+                (spnClasses->value() == m_session.classes() && spnCap->value() == m_session.cap()))
                 return;
             // Another number of classes deals everyone anew and the classes as they stand go, so the
             // teacher is asked first.
             if (spnClasses->value() != m_session.classes() && m_session.placed() &&
-                MsgBox::ask(u"学級の数を変えると、今の学級の分け方は新しい案に置き換わります（元に戻せません）。"
-                            u"学級の数を変えますか。"_s,
-                            {u"変える"_s, u"やめる"_s}) != MsgBox::Yes) {
+                MsgBox::ask(
+                    u"学級の数を変えると、今の学級の分け方は新しい案に置き換わります（元に戻せません）。"
+                    u"学級の数を変えますか。"_s,
+                    {u"変える"_s, u"やめる"_s}) != MsgBox::Yes) {
                 m_filling = true;
                 spnClasses->setValue(m_session.classes());
                 m_filling = false;

@@ -437,6 +437,10 @@ bool replaceSmallFile(const QString& path, const QByteArray& data) {
     return true;
 }
 
+bool isPlainFile(const QString& path) {
+    return kindOf(path) == Kind::File;
+}
+
 bool isPlainFolder(const QString& path) {
     return kindOf(path) == Kind::Folder;
 }

@@ -113,6 +113,8 @@ bool keepCopies(const Members& set, const QString& keepIn);
 bool replaceSmallFile(const QString& path, const QByteArray& data);
 // The name holds a folder itself, not a link to one.
 bool isPlainFolder(const QString& path);
+// The name holds a plain file itself, not a link, a folder or a pipe.
+bool isPlainFile(const QString& path);
 
 // Creates the folder and any missing parents, the ones it creates readable by their owner only.
 bool makePrivateFolder(const QString& nativePath);
