@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -92,6 +93,25 @@ int main(int argc, char* argv[]) {
         d.find<QSpinBox>(QStringLiteral("vxOrganise"), QStringLiteral("spnGrade"))->setValue(5);
         QCoreApplication::processEvents();
         const double open = residentMb();
+        if (round == 0) {
+            // A swap by hand, as the teacher makes it: the lists, the figures and the rules' file.
+            auto* first = d.find<QTableWidget>(QStringLiteral("vxOrganise"), QStringLiteral("grdClass(0)"));
+            auto* second = d.find<QTableWidget>(QStringLiteral("vxOrganise"), QStringLiteral("grdClass(1)"));
+            const double swapMs = medianMs(7, [&] {
+                first->setCurrentCell(0, 0);
+                d.click(QStringLiteral("vxOrganise"), QStringLiteral("cmdSwap"));
+                second->setCurrentCell(0, 0);
+                d.click(QStringLiteral("vxOrganise"), QStringLiteral("cmdSwap"));
+            });
+            out << "a swap in the window (lists, figures, rules saved): " << swapMs << " ms" << Qt::endl;
+            // A flag ticked in the rules' table: the table of every pupil is shown again.
+            auto* pupils = d.find<QTableWidget>(QStringLiteral("vxOrganise"), QStringLiteral("grdPupils"));
+            const double flagMs = medianMs(7, [&] {
+                QTableWidgetItem* item = pupils->item(0, 4);
+                item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+            });
+            out << "a flag ticked (rules saved, every table shown again): " << flagMs << " ms" << Qt::endl;
+        }
         d.click(QStringLiteral("vxOrganise"), QStringLiteral("cmdEnd"));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         ::malloc_trim(0);

@@ -57,7 +57,6 @@ OrganiseReadPane::OrganiseReadPane(const OrganiseSession& s, QWidget* parent)
     grdOld = table(
         page, u"grdOld"_s,
         {u"学級"_s, u"担任"_s, u"男"_s, u"女"_s, u"性別なし"_s, u"最後の保存"_s, u"成績"_s, u"読み込み"_s});
-    grdOld->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     grdOld->horizontalHeader()->setStretchLastSection(true);
     txtNotes = new QPlainTextEdit(page);
     txtNotes->setObjectName(u"txtNotes"_s);
@@ -102,6 +101,7 @@ bool OrganiseReadPane::fill() {
                          u"：性別が入っていないので、女子として数えます。名簿で入力して下さい。"_s;
     for (const QString& id : m_session.unknown())
         notes << u"条件の "_s + id + u" にあたる児童がいません。その条件は使いません。"_s;
+    grdOld->resizeColumnsToContents();
     txtNotes->setPlainText(notes.join(u"\n"_s));
     return !notes.isEmpty();
 }
@@ -128,7 +128,7 @@ OrganiseRulesPane::OrganiseRulesPane(const OrganiseSession& s, QWidget* parent)
     grdPupils->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                QAbstractItemView::AnyKeyPressed);
     grdPupils->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    grdPupils->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Sized once after each filling, not on every cell set.
     grdPupils->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     connect(grdPupils, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
         if (m_filling)
@@ -159,7 +159,7 @@ OrganiseRulesPane::OrganiseRulesPane(const OrganiseSession& s, QWidget* parent)
                 MsgBox::show(u"固定する学級は 1～"_s + QString::number(m_session.classes()) +
                                  u" の数で入力して下さい。空にすると固定をやめます。"_s,
                              MsgBox::OkOnly, MsgBox::Warning);
-                fill();
+                fill(true);
                 return;
             }
             onEdit([&](OrganiseRules& r) {
@@ -281,9 +281,15 @@ void OrganiseRulesPane::cmdTogetherDel_Click() {
     onEdit([&](OrganiseRules& r) { r.together.removeAt(row); });
 }
 
-void OrganiseRulesPane::fill() {
+void OrganiseRulesPane::fill(bool always) {
     const GradeData::Grade& g = m_session.grade();
     const OrganiseRules& r = m_session.rules();
+    // A move changes neither: the table of 240 pupils is not built again for it.
+    if (!always && m_shown && r == m_shownRules && m_session.labels() == m_shownPupils)
+        return;
+    m_shown = true;
+    m_shownRules = r;
+    m_shownPupils = m_session.labels();
     m_filling = true;
     for (int i = 0; i < 4; ++i) {
         txtFlag[i]->setText(r.flagNames.value(i));
@@ -318,6 +324,7 @@ void OrganiseRulesPane::fill() {
         }
         return out;
     };
+    grdPupils->resizeColumnsToContents();
     lstApart->clear();
     for (const QStringList& pair : r.apart)
         lstApart->addItem(names(pair).join(u" ⇔ "_s));

@@ -48,8 +48,9 @@ public:
     std::function<void(const Edit&)> onEdit;
     std::function<void(const QString&, bool)> onStatus;
 
-    // Shows the session's rules.
-    void fill();
+    // Shows the session's rules: refilled only when they or the pupils changed since last shown,
+    // unless `always` (an entry in the table put back to what the rules hold).
+    void fill(bool always = false);
     void setEditable(bool on);
 
     void cmdApartAdd_Click();
@@ -64,6 +65,9 @@ private:
 
     const OrganiseSession& m_session;
     bool m_filling = false;
+    OrganiseRules m_shownRules;
+    QStringList m_shownPupils;
+    bool m_shown = false;
     QTableWidget* grdPupils;
     QLineEdit* txtFlag[4];
     QListWidget* lstApart;

@@ -385,7 +385,7 @@ bool vxOrganise::commit(const std::function<bool()>& step) {
 
 void vxOrganise::changeRules(const std::function<void(OrganiseRules&)>& edit) {
     if (m_readOnly) {
-        paneRules->fill();
+        paneRules->fill(true);
         return;
     }
     commit([&] {
@@ -656,7 +656,8 @@ void vxOrganise::refreshClasses() {
         auto* t = table(frame, u"grdClass(%1)"_s.arg(i),
                         {u"名前"_s, u"性"_s, u"旧"_s, u"平均"_s, u"帯"_s, u"印"_s});
         t->setSelectionMode(QAbstractItemView::SingleSelection);
-        t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        // Sized once after each filling: sizing to the contents on every cell set would measure
+        // every row again for each cell.
         t->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
         t->horizontalHeader()->setMinimumSectionSize(12);
         t->installEventFilter(this);
@@ -697,11 +698,11 @@ void vxOrganise::refreshClasses() {
                 t->setItem(r, col, item);
             }
         }
+        t->resizeColumnsToContents();
         // Room for a name of five full-width characters beside the other columns as filled.
         int width = QFontMetrics(t->font()).horizontalAdvance(u"田中　悠真"_s) + 12;
-        const QAbstractItemView* view = t;
         for (int col = 1; col < t->columnCount(); ++col)
-            width += std::max(view->sizeHintForColumn(col), t->horizontalHeader()->sectionSizeHint(col));
+            width += t->horizontalHeader()->sectionSize(col);
         fraClass[i]->setMinimumWidth(width + t->verticalScrollBar()->sizeHint().width() +
                                      4 * t->frameWidth() + 8);
     }
