@@ -5,6 +5,7 @@
 #include "GradeMaker.h"
 #include "WindowDriver.h"
 #include "organise/OrganiseRules.h"
+#include "organise/Rosters.h"
 #include "organise/vxOrganise.h"
 #include "platform/ClassLock.h"
 #include "platform/Dialogs.h"
@@ -275,7 +276,7 @@ void tst_vxOrganise::printouts_postingListHasNamesOnly() {
 }
 
 void tst_vxOrganise::rosters_writtenOnce_neverOver_grade6Refused() {
-    open();
+    vxOrganise* w = open();
     const QString next = d->home().file(u"next"_s);
     QDir().mkpath(next);
     Dialogs::queueResult(next);
@@ -292,11 +293,33 @@ void tst_vxOrganise::rosters_writtenOnce_neverOver_grade6Refused() {
     QVERIFY2(MsgBox::shown()[1].text.contains(u"6-1.sdt"_s), qPrintable(MsgBox::shown()[1].text));
     QCOMPARE(TestSupport::readFile(next + u"/6-3.dat"_s), bytes);
 
-    QVERIFY(GradeMaker::writeGrade(u"C:\\voxadata"_s, 6, 2, 30, 3));
-    d->find<QSpinBox>(u"vxOrganise"_s, u"spnGrade"_s)->setValue(6);
+    // Next year's 6-3 chosen in the grade book: its roster window lists the new class in order.
+    const Rosters::Roster planned = Rosters::plan(w->session().grade(), w->session().rules(),
+                                                  w->session().assignment(), 6, Rosters::Order::Together)[2];
+    MsgBox::queueAnswer(MsgBox::Ok); // the main window without a class asks for one
+    d->click(u"vxOrganise"_s, u"cmdEnd"_s);
+    VOXA1& c = d->c();
+    c.ClassPath = DosPath::join(DosPath::fromNative(next), u"6-3"_s);
+    QVERIFY(c.LoadClass());
+    c.ClassFile = u"6-3"_s;
+    c.ClassName = u"6年3組"_s;
+    c.MakeCurrent(VOXA1::Became::Loaded);
+    d->forms().hide(u"vxMain"_s);
+    d->forms().show(u"vxMain"_s);
+    d->trigger(u"vxMain"_s, u"mnuMeibo"_s);
+    auto* grid = d->find<QTableWidget>(u"vxMeibo"_s, u"Grid1"_s);
+    QVERIFY(grid);
+    for (int r = 0; r < planned.pupils.size(); ++r)
+        QCOMPARE(grid->item(r, 1)->text().trimmed(), w->session().grade().pupils[planned.pupils[r]].name);
+    d->click(u"vxMeibo"_s, u"Command3D1"_s);
+    d->trigger(u"vxMain"_s, u"mnuUOrganise"_s);
+
+    // Opened again beside the loaded class: next year's grade 6, read from the rosters just made.
+    QCOMPARE(d->find<QSpinBox>(u"vxOrganise"_s, u"spnGrade"_s)->value(), 6);
+    QCOMPARE(d->forms().get<vxOrganise>(u"vxOrganise"_s)->session().grade().pupils.size(), 210);
     MsgBox::queueAnswer(MsgBox::Ok);
     d->click(u"vxOrganise"_s, u"cmdRosters"_s);
-    QVERIFY(MsgBox::shown()[2].text.startsWith(u"6年生の次の年度の名簿は"_s));
+    QVERIFY(MsgBox::shown().last().text.startsWith(u"6年生の次の年度の名簿は"_s));
     QCOMPARE(Dialogs::requests().size(), 2);
 }
 
