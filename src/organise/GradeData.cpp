@@ -89,6 +89,8 @@ Organiser::Problem problem(const Grade& g, const OrganiseRules& rules, int class
     p.classes = classes;
     p.cap = cap;
     p.flagNames = rules.flagNames;
+    for (int k = 0; k < classes; ++k)
+        p.classNames << newClassName(g.grade, k);
     for (const OldClass& oc : g.classes)
         p.oldClasses << oc.file;
     QHash<QString, int> index;

@@ -24,8 +24,8 @@ int Random::below(int n) {
 
 namespace {
 
-QString classText(int k) {
-    return QString::number(k + 1) + u"組"_s;
+QString classText(const Problem& p, int k) {
+    return p.classNames.value(k, QString::number(k + 1) + u"組"_s);
 }
 
 // The pupils joined by together groups (a pupil in two groups joins them), each with the class it
@@ -139,16 +139,16 @@ QList<Conflict> conflicts(const Problem& p, const QStringList& names) {
     QList<int> fixedPupil(u.members.size(), -1);
     for (const auto& [pupil, k] : p.rules.fixed) {
         if (k < 0 || k >= K) {
-            out.append({names.value(pupil) + u"は"_s + classText(k) + u"に決めてありますが、新しい学級は"_s +
-                            QString::number(K) + u"学級です。"_s,
+            out.append({names.value(pupil) + u"は"_s + classText(p, k) +
+                            u"に決めてありますが、新しい学級は"_s + QString::number(K) + u"学級です。"_s,
                         {pupil}});
             continue;
         }
         const int unit = u.of[pupil];
         if (u.fixedTo[unit] >= 0 && u.fixedTo[unit] != k) {
             const int other = fixedPupil[unit];
-            out.append({names.value(other) + u"は"_s + classText(u.fixedTo[unit]) + u"、"_s +
-                            names.value(pupil) + u"は"_s + classText(k) +
+            out.append({names.value(other) + u"は"_s + classText(p, u.fixedTo[unit]) + u"、"_s +
+                            names.value(pupil) + u"は"_s + classText(p, k) +
                             u"に決めてありますが、同じ組にするグループでつながっています（"_s +
                             joined(names, u.members[unit]) + u"）。"_s,
                         {other, pupil}});
@@ -178,7 +178,7 @@ QList<Conflict> conflicts(const Problem& p, const QStringList& names) {
         }
         if (u.fixedTo[ua] >= 0 && u.fixedTo[ua] == u.fixedTo[ub]) {
             out.append({names.value(a) + u"と"_s + names.value(b) + u"は離す組ですが、どちらも"_s +
-                            classText(u.fixedTo[ua]) + u"に決めてあります。"_s,
+                            classText(p, u.fixedTo[ua]) + u"に決めてあります。"_s,
                         {a, b}});
             continue;
         }
@@ -197,7 +197,7 @@ QList<Conflict> conflicts(const Problem& p, const QStringList& names) {
         }
     for (int k = 0; k < K; ++k)
         if (fixedSize[k] > maxSize)
-            out.append({classText(k) + u"に入ると決まっている人が"_s + QString::number(fixedSize[k]) +
+            out.append({classText(p, k) + u"に入ると決まっている人が"_s + QString::number(fixedSize[k]) +
                             u"人で、1学級の人数（"_s + QString::number(maxSize) + u"人まで）を超えます。"_s,
                         fixedIn[k]});
     // A unit every class of which is barred by a fixed unit it must be apart from.

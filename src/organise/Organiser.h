@@ -34,6 +34,7 @@ struct Problem {
     QList<Pupil> pupils;
     QStringList oldClasses; // names for the figures ("5-1")
     QStringList flagNames;  // kFlags names
+    QStringList classNames; // names of the new classes for messages ("6年1組"); "1組" … where empty
     int classes = 1;
     int cap = 35;
     Rules rules;
