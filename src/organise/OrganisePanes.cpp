@@ -45,11 +45,8 @@ QTableWidgetItem* cell(const QString& text, int pupil) {
 } // namespace OrganiseView
 
 using OrganiseView::cell;
+using OrganiseView::kOff;
 using OrganiseView::table;
-
-namespace {
-const QColor kOff(0xc6, 0x28, 0x28);
-} // namespace
 
 OrganiseReadPane::OrganiseReadPane(const OrganiseSession& s, QWidget* parent)
     : QWidget(parent), m_session(s) {

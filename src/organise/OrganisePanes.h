@@ -2,6 +2,7 @@
 
 #include "organise/OrganiseSession.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <functional>
@@ -15,6 +16,8 @@ class QTableWidgetItem;
 
 // Pieces of the next-year's-classes window: its tables as the window shows them.
 namespace OrganiseView {
+// What is off: a class left out, a figure outside its bound.
+inline const QColor kOff{0xc6, 0x28, 0x28};
 // A table of rows chosen whole, not edited, without row numbers.
 QTableWidget* table(QWidget* parent, const QString& name, const QStringList& heads);
 // A cell that knows its pupil (index into the grade's pupils; -1 none).

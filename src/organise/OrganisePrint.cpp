@@ -12,14 +12,6 @@ namespace OrganisePrint {
 
 namespace {
 
-// The flags a pupil has, by the first character of each name.
-QString flagMarks(const OrganiseRules& r, const QString& id) {
-    QString out;
-    for (const QString& f : r.flags.value(id))
-        out += f.left(1);
-    return out;
-}
-
 void heading(PrintSurface& ps, const QString& title, const QString& school, const QString& right) {
     ps.setCurrentX(0);
     ps.setCurrentY(0);
@@ -31,6 +23,13 @@ void heading(PrintSurface& ps, const QString& title, const QString& school, cons
 
 QString boundText(int low, int high) {
     return low == high ? QString::number(low) : QString::number(low) + u"～"_s + QString::number(high);
+}
+
+QString flagMarks(const OrganiseRules& r, const QString& id) {
+    QString out;
+    for (const QString& f : r.flags.value(id))
+        out += f.left(1);
+    return out;
 }
 
 QString sexWord(const QString& sex) {

@@ -20,6 +20,8 @@ void postingPages(PrintSurface& ps, const OrganiseSession& s, const QString& sch
 // "20～21", or "20" where both ends are one.
 QString boundText(int low, int high);
 
+// The flags a pupil has, by the first character of each name ("リ要").
+QString flagMarks(const OrganiseRules& r, const QString& id);
 // "男", "女", or "？" for a sex not set.
 QString sexWord(const QString& sex);
 // A mean to one place, or "－" where there is none.

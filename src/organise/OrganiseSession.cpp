@@ -29,6 +29,10 @@ void OrganiseSession::rebuild() {
     const int classes = m_problem.classes;
     m_problem = GradeData::problem(m_grade, m_state.rules, classes, m_cap, &m_unknown);
     m_labels = GradeData::labels(m_grade);
+    refigure();
+}
+
+void OrganiseSession::refigure() {
     m_figures = placed() ? Organiser::figures(m_problem, m_state.assignment) : Organiser::Figures();
 }
 
@@ -44,7 +48,7 @@ bool OrganiseSession::propose(quint64 seed, QList<Organiser::Conflict>* conflict
     if (asStep)
         return change(next) || true;
     m_state = next;
-    m_figures = Organiser::figures(m_problem, m_state.assignment);
+    refigure();
     return true;
 }
 
@@ -116,29 +120,25 @@ bool OrganiseSession::change(const State& next) {
     m_redo.clear();
     const bool rulesChanged = !(next.rules == m_state.rules);
     m_state = next;
-    if (rulesChanged)
-        rebuild();
-    else
-        m_figures = placed() ? Organiser::figures(m_problem, m_state.assignment) : Organiser::Figures();
+    rulesChanged ? rebuild() : refigure();
+    return true;
+}
+
+bool OrganiseSession::travel(QList<State>& from, QList<State>& to) {
+    if (from.isEmpty())
+        return false;
+    to.append(m_state);
+    m_state = from.takeLast();
+    rebuild();
     return true;
 }
 
 bool OrganiseSession::undo() {
-    if (m_undo.isEmpty())
-        return false;
-    m_redo.append(m_state);
-    m_state = m_undo.takeLast();
-    rebuild();
-    return true;
+    return travel(m_undo, m_redo);
 }
 
 bool OrganiseSession::redo() {
-    if (m_redo.isEmpty())
-        return false;
-    m_undo.append(m_state);
-    m_state = m_redo.takeLast();
-    rebuild();
-    return true;
+    return travel(m_redo, m_undo);
 }
 
 void OrganiseSession::restore(const Snapshot& s) {

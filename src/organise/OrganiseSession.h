@@ -82,7 +82,11 @@ public:
     QList<QList<int>> members() const;
 
 private:
+    // The problem and figures again after the rules changed; the figures alone after a move.
     void rebuild();
+    void refigure();
+    // One step of undo or redo: the newest state of `from` becomes current, the current goes to `to`.
+    bool travel(QList<State>& from, QList<State>& to);
 
     GradeData::Grade m_grade;
     State m_state;

@@ -48,7 +48,7 @@ using OrganiseView::table;
 
 namespace {
 
-const QColor kOff(0xc6, 0x28, 0x28);
+using OrganiseView::kOff;
 const QColor kOffBack(0xff, 0xe0, 0xe0);
 const QColor kMarked(0xff, 0xf3, 0xb0);
 
@@ -409,24 +409,19 @@ bool vxOrganise::place(const QList<int>& assignment, const QString& what) {
 }
 
 void vxOrganise::cmdPropose_Click() {
-    QList<Organiser::Conflict> conflicts;
-    bool made = false;
-    {
-        const BusyPointer busy;
-        made = commit([&] { return m_session.propose(1, &conflicts); });
-    }
-    if (!made && !conflicts.isEmpty())
-        tellConflicts(conflicts);
+    proposeFrom(1);
 }
 
 void vxOrganise::cmdOther_Click() {
-    if (!m_session.placed())
-        return cmdPropose_Click();
+    proposeFrom(m_session.placed() ? m_session.seed() + 1 : 1);
+}
+
+void vxOrganise::proposeFrom(quint64 seed) {
     QList<Organiser::Conflict> conflicts;
     bool made = false;
     {
         const BusyPointer busy;
-        made = commit([&] { return m_session.propose(m_session.seed() + 1, &conflicts); });
+        made = commit([&] { return m_session.propose(seed, &conflicts); });
     }
     if (!made && !conflicts.isEmpty())
         tellConflicts(conflicts);
@@ -682,9 +677,7 @@ void vxOrganise::refreshClasses() {
         for (int r = 0; r < members[i].size(); ++r) {
             const int p = members[i][r];
             const GradeData::Pupil& x = g.pupils[p];
-            QString marks;
-            for (const QString& f : m_session.rules().flags.value(x.id))
-                marks += f.left(1);
+            QString marks = OrganisePrint::flagMarks(m_session.rules(), x.id);
             if (m_session.rules().fixed.contains(x.id))
                 marks += u"固"_s;
             const QStringList texts{x.name,           sexWord(x.sex),          x.id.mid(2),

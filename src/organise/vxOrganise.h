@@ -77,6 +77,8 @@ private:
     // Reopens the session on the grade read with the chosen classes and cap, with the first
     // proposal; saved when the teacher asked for it (`byTeacher`).
     void reopen(bool byTeacher);
+    // A proposal from the seed as one step; the rules that conflict are told when there is none.
+    void proposeFrom(quint64 seed);
     // The rules that cannot all hold, told to the teacher.
     void tellConflicts(const QList<Organiser::Conflict>& conflicts);
     void refresh();
